@@ -1,0 +1,87 @@
+#include "roster/slot_operations.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+struct SwappedField {
+    SlotField field;
+    std::size_t length;
+};
+
+constexpr std::array<SwappedField, 9> kSwappedFields = {{
+    {SlotField::playerName, 29},
+    {SlotField::position, 2},
+    {SlotField::number, 3},
+    {SlotField::icon, 2},
+    {SlotField::speed, 3},
+    {SlotField::strength, 3},
+    {SlotField::agility, 3},
+    {SlotField::intelligence, 3},
+    {SlotField::discipline, 3},
+}};
+
+struct ErasedPage {
+    std::string_view depthString;
+    std::string_view side;
+    std::string_view position;
+};
+
+constexpr std::array<ErasedPage, kRosterPageCount> kErasedPages = {{
+    {"1st", "OFF", "OC"},
+    {"2nd", "OFF", "OC"},
+    {"1st", "DEF", "NT"},
+    {"2nd", "DEF", "NT"},
+}};
+
+constexpr std::size_t kLongestLabel = 4;
+
+std::array<std::string, kSwappedFields.size()> playerTexts(const TeamDocument& doc, SlotIndex slot) {
+    std::array<std::string, kSwappedFields.size()> texts;
+    for (std::size_t i = 0; i < kSwappedFields.size(); ++i)
+        texts[i] = fieldText(doc, slot, kSwappedFields[i].field).substr(0, kSwappedFields[i].length);
+    return texts;
+}
+
+void setPlayerTexts(TeamDocument& doc, SlotIndex slot, const std::array<std::string, kSwappedFields.size()>& texts) {
+    for (std::size_t i = 0; i < kSwappedFields.size(); ++i)
+        setFieldText(doc, slot, kSwappedFields[i].field, texts[i]);
+}
+
+} // namespace
+
+void resetToNewTeam(TeamDocument& doc) {
+    doc.currentPath.clear();
+    doc.colors = kDefaultTeamColors;
+    applySlotDefaults(doc);
+}
+
+std::optional<SlotIndex> findSlotByLabelText(std::string_view boxText) {
+    return slotByLabel(boxText.substr(0, kLongestLabel));
+}
+
+void swapSlots(TeamDocument& doc, SlotIndex a, SlotIndex b) {
+    auto textsA = playerTexts(doc, a);
+    auto textsB = playerTexts(doc, b);
+    setPlayerTexts(doc, a, textsB);
+    setPlayerTexts(doc, b, textsA);
+}
+
+void eraseSlot(TeamDocument& doc, SlotIndex slot) {
+    const ErasedPage& page = kErasedPages[slotPage(slot)];
+    selectListValue(doc, slot, SlotField::depthString, page.depthString);
+    selectListValue(doc, slot, SlotField::side, page.side);
+    setFieldText(doc, slot, SlotField::playerName, "");
+    selectListValue(doc, slot, SlotField::position, page.position);
+    setSpinnerValue(doc, slot, SlotField::number, 0);
+    setSpinnerValue(doc, slot, SlotField::icon, 1);
+    for (SlotField rating : kRatingFields)
+        setSpinnerValue(doc, slot, rating, 0);
+}
+
+void stepSpeedSpinner(TeamDocument& doc, SlotIndex slot, int delta) {
+    int sum = spinnerPosition(doc, slot, SlotField::speed) + 24 * delta;
+    setSpinnerValue(doc, slot, SlotField::speed, static_cast<std::int16_t>(sum & 0xFFFF));
+}

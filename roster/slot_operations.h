@@ -1,0 +1,25 @@
+// Operations on whole slots and on the whole roster: New team, Swap, Erase and the speed spinner's
+// step of 25. They work through the field operations only, so they act the same on every storage.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "roster/team_document.h"
+
+// Forgets the current file and puts back the default colours and every slot's table row.
+void resetToNewTeam(TeamDocument& doc);
+
+// The slot named by a slot box's text: its first four characters must equal a label exactly.
+std::optional<SlotIndex> findSlotByLabelText(std::string_view boxText);
+
+// Exchanges the players (name, position, number, icon, ratings) of two slots as texts, each cut to
+// the length its box holds; String and Side stay with the slots.
+void swapSlots(TeamDocument& doc, SlotIndex a, SlotIndex b);
+
+// Clears a slot: its page's String, Side and POS, an empty name, number 0, icon 1, ratings 0.
+void eraseSlot(TeamDocument& doc, SlotIndex slot);
+
+// One step of an SPD spinner by delta: the page adds 24 per step and the spinner's own step adds the
+// last one, so one click moves the speed by 25.
+void stepSpeedSpinner(TeamDocument& doc, SlotIndex slot, int delta);

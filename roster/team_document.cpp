@@ -1,0 +1,106 @@
+#include "roster/team_document.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+char lowerAscii(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// A text made only of decimal digits whose value lies within range; the digits' value, or -1.
+int decimalWithin(std::string_view text, SpinnerRange range) {
+    if (text.empty())
+        return -1;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+        if (value > range.upper)
+            return -1;
+    }
+    return value >= range.lower ? static_cast<int>(value) : -1;
+}
+
+} // namespace
+
+TeamDocument::TeamDocument(FieldStorage& storage) : slots(storage) {
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        for (SlotField field : kAllSlotFields)
+            if (isSpinnerField(field))
+                spinnerPositions[slot][spinnerFieldIndex(field)] = defaultSpinnerValue(slot, field);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+void selectListValue(TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text) {
+    std::span<const std::string_view> items = listItems(field);
+    const std::size_t count = items.size();
+    for (std::size_t step = 0; step < count; ++step) {
+        std::string_view item = items[(2 + step) % count];
+        if (startsWithIgnoringCase(item, text)) {
+            doc.slots.selectItem(slot, field, item);
+            return;
+        }
+    }
+}
+
+void setFieldText(TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text) {
+    doc.slots.setText(slot, field, text);
+}
+
+void setSpinnerValue(TeamDocument& doc, SlotIndex slot, SlotField field, int value) {
+    SpinnerRange range = spinnerRange(field);
+    value = std::clamp(value, range.lower, range.upper);
+    doc.spinnerPositions[slot][spinnerFieldIndex(field)] = value;
+    doc.slots.setSpinner(slot, field, value);
+}
+
+std::string fieldText(const TeamDocument& doc, SlotIndex slot, SlotField field) {
+    return doc.slots.text(slot, field);
+}
+
+std::uint32_t numericValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    std::uint64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (value > 0xFFFFFFFFu)
+            return 0;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField field) {
+    return numericValue(fieldText(doc, slot, field));
+}
+
+int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
+    int& position = doc.spinnerPositions[slot][spinnerFieldIndex(field)];
+    int fromText = decimalWithin(fieldText(doc, slot, field), spinnerRange(field));
+    if (fromText >= 0)
+        position = fromText;
+    return position;
+}
+
+void applySlotDefaults(TeamDocument& doc) {
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
+        for (SlotField field : kAllSlotFields) {
+            if (isListField(field))
+                selectListValue(doc, slot, field, defaultFieldText(slot, field));
+            else if (field == SlotField::playerName)
+                setFieldText(doc, slot, field, defaultFieldText(slot, field));
+            else
+                setSpinnerValue(doc, slot, field, defaultSpinnerValue(slot, field));
+        }
+    }
+}

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/core/test_team.h"
+#include "tools/total_points.h"
+
+namespace {
+
+constexpr SlotIndex kQB = 0, kKK = 11, kLTa = 14, kSS = 22;
+
+std::vector<std::string> slotTexts(const TeamDocument& doc, SlotIndex slot) {
+    std::vector<std::string> texts;
+    for (SlotField field : kAllSlotFields)
+        texts.push_back(fieldText(doc, slot, field));
+    return texts;
+}
+
+// The up-down control's own step after the page's handler: add delta and wrap past either bound.
+void spinnerOwnStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
+    SpinnerRange range = spinnerRange(field);
+    int next = spinnerPosition(doc, slot, field) + delta;
+    if (next > range.upper)
+        next = range.lower;
+    if (next < range.lower)
+        next = range.upper;
+    setSpinnerValue(doc, slot, field, next);
+}
+
+void clickSpeed(TeamDocument& doc, SlotIndex slot, int delta) {
+    stepSpeedSpinner(doc, slot, delta);
+    spinnerOwnStep(doc, slot, SlotField::speed, delta);
+}
+
+} // namespace
+
+TEST(SlotTable, LabelsAreUniqueAndPagesFollowTheIndex) {
+    std::set<std::string_view> labels;
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
+        labels.insert(SlotTable[slot].label);
+        EXPECT_EQ(slotPage(slot), slot / kRowsPerPage);
+        EXPECT_EQ(slotAt(slotPage(slot), slotRow(slot)), slot);
+        EXPECT_EQ(slotByLabel(SlotTable[slot].label), slot);
+        const bool filler = SlotTable[slot].placeholderName == "somebody";
+        EXPECT_EQ(SlotTable[slot].speed, filler ? 0 : 50) << SlotTable[slot].label;
+        EXPECT_EQ(SlotTable[slot].depthString, slotPage(slot) % 2 == 0 ? "1st" : "2nd");
+        EXPECT_EQ(SlotTable[slot].side, slotPage(slot) < 2 ? "OFF" : "DEF");
+    }
+    EXPECT_EQ(labels.size(), 44u);
+    EXPECT_EQ(controlId(0, 0), 100);
+    EXPECT_EQ(controlId(43, 17), 891);
+    EXPECT_EQ(controlId(11, 0), 298);
+    EXPECT_EQ(fieldControlOffset(SlotField::position), 3);
+    EXPECT_EQ(fieldControlOffset(SlotField::number), 4);
+    EXPECT_EQ(fieldControlOffset(SlotField::discipline), 16);
+}
+
+TEST(SlotOperations, FindSlotByLabelComparesTheFirstFourCharactersExactly) {
+    struct Case {
+        const char* text;
+        std::optional<SlotIndex> slot;
+    };
+    const Case cases[] = {{"QB", 0}, {"WR2a", 21}, {"WR2ax", 21}, {"WR2", 10}, {"qb", std::nullopt},
+                          {"", std::nullopt}, {"QB ", std::nullopt}, {"FS1a", 43}};
+    for (const Case& c : cases)
+        EXPECT_EQ(findSlotByLabelText(c.text), c.slot) << '"' << c.text << '"';
+}
+
+TEST(SlotOperations, SwapMovesThePlayerButNotStringAndSide) {
+    TestTeam team;
+    std::vector<std::string> qb = slotTexts(team.doc, kQB), kk = slotTexts(team.doc, kKK);
+    swapSlots(team.doc, kQB, kKK);
+    std::vector<std::string> newQb = slotTexts(team.doc, kQB), newKk = slotTexts(team.doc, kKK);
+    EXPECT_EQ(newQb[0], "1st");
+    EXPECT_EQ(newQb[1], "OFF");
+    EXPECT_EQ(newKk[0], "2nd");
+    EXPECT_EQ(newKk[1], "OFF");
+    EXPECT_EQ(std::vector<std::string>(newQb.begin() + 2, newQb.end()), std::vector<std::string>(kk.begin() + 2, kk.end()));
+    EXPECT_EQ(std::vector<std::string>(newKk.begin() + 2, newKk.end()), std::vector<std::string>(qb.begin() + 2, qb.end()));
+}
+
+TEST(SlotOperations, SwapCutsTextsToTheirBoxLengths) {
+    TestTeam team;
+    setFieldText(team.doc, kQB, SlotField::playerName, std::string(35, 'L'));
+    setFieldText(team.doc, kQB, SlotField::icon, "123");
+    setFieldText(team.doc, kQB, SlotField::position, "QBX");
+    setFieldText(team.doc, kQB, SlotField::strength, "5000");
+    swapSlots(team.doc, kQB, kSS);
+    EXPECT_EQ(fieldText(team.doc, kSS, SlotField::playerName), std::string(29, 'L'));
+    EXPECT_EQ(fieldText(team.doc, kSS, SlotField::icon), "12");
+    EXPECT_EQ(fieldText(team.doc, kSS, SlotField::position), "QB");
+    EXPECT_EQ(fieldText(team.doc, kSS, SlotField::strength), "500");
+
+    // A slot swapped with itself only has its texts cut.
+    setFieldText(team.doc, kKK, SlotField::playerName, std::string(31, 'S'));
+    std::vector<std::string> before = slotTexts(team.doc, kKK);
+    swapSlots(team.doc, kKK, kKK);
+    before[static_cast<int>(SlotField::playerName)].resize(29);
+    EXPECT_EQ(slotTexts(team.doc, kKK), before);
+}
+
+TEST(SlotOperations, EraseGivesThePagesValuesAndClearsThePlayer) {
+    struct Case {
+        SlotIndex slot;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {kLTa, {"2nd", "OFF", "", "OC", "0", "1", "0", "0", "0", "0", "0"}},
+        {kSS, {"1st", "DEF", "", "NT", "0", "1", "0", "0", "0", "0", "0"}},
+        {kQB, {"1st", "OFF", "", "OC", "0", "1", "0", "0", "0", "0", "0"}},
+        {40, {"2nd", "DEF", "", "NT", "0", "1", "0", "0", "0", "0", "0"}},
+    };
+    for (const Case& c : cases) {
+        TestTeam team;
+        setFieldText(team.doc, c.slot, SlotField::depthString, "3rd");
+        eraseSlot(team.doc, c.slot);
+        EXPECT_EQ(slotTexts(team.doc, c.slot), c.expected) << SlotTable[c.slot].label;
+        EXPECT_EQ(spinnerPosition(team.doc, c.slot, SlotField::icon), 1);
+    }
+}
+
+TEST(SlotOperations, NewTeamPutsEverythingBack) {
+    TestTeam fresh;
+    TestTeam team;
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        for (SlotField field : kAllSlotFields)
+            setFieldText(team.doc, slot, field, "500");
+    team.doc.colors[stripeColor] = 0x123456;
+    team.doc.currentPath = "team.fbt";
+    resetToNewTeam(team.doc);
+    resetToNewTeam(team.doc);
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        EXPECT_EQ(slotTexts(team.doc, slot), slotTexts(fresh.doc, slot)) << SlotTable[slot].label;
+    EXPECT_EQ(team.doc.colors, kDefaultTeamColors);
+    EXPECT_TRUE(team.doc.currentPath.empty());
+}
+
+TEST(SlotOperations, SpeedClicksMoveBy25AndWrap) {
+    struct Case {
+        const char* start;
+        std::vector<int> deltas;
+        std::vector<const char*> shown;
+    };
+    const Case cases[] = {
+        {"50", {+1, +1}, {"75", "100"}},
+        {"50", {-1}, {"25"}},
+        {"125", {+1, +1}, {"150", "0"}},
+        {"0", {-1}, {"150"}},
+        {"130", {+1}, {"0"}},
+        {"130", {-1}, {"105"}},
+        {"60", {+1}, {"85"}},
+        {"", {+1}, {"75"}}, // an emptied box steps from its last valid position, 50
+    };
+    for (const Case& c : cases) {
+        TestTeam team;
+        setFieldText(team.doc, kQB, SlotField::speed, c.start);
+        for (std::size_t i = 0; i < c.deltas.size(); ++i) {
+            clickSpeed(team.doc, kQB, c.deltas[i]);
+            EXPECT_EQ(fieldText(team.doc, kQB, SlotField::speed), c.shown[i]) << "from " << c.start << " step " << i;
+        }
+    }
+}
+
+TEST(TotalPoints, AddsTheSpinnerPositionsOfTheFiveRatings) {
+    TestTeam team;
+    EXPECT_EQ(totalPoints(team.doc), 4500);
+    clickSpeed(team.doc, kQB, +1);
+    EXPECT_EQ(totalPoints(team.doc), 4525);
+    setFieldText(team.doc, kQB, SlotField::strength, "150");
+    setFieldText(team.doc, kKK, SlotField::agility, "");
+    EXPECT_EQ(totalPoints(team.doc), 4525);
+    setFieldText(team.doc, kQB, SlotField::strength, "41");
+    EXPECT_EQ(totalPoints(team.doc), 4526);
+    setFieldText(team.doc, kQB, SlotField::number, "99");
+    EXPECT_EQ(totalPoints(team.doc), 4526);
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        eraseSlot(team.doc, slot);
+    EXPECT_EQ(totalPoints(team.doc), 0);
+}

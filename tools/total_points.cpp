@@ -1,0 +1,9 @@
+#include "tools/total_points.h"
+
+int totalPoints(TeamDocument& doc) {
+    int total = 0;
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        for (SlotField rating : kRatingFields)
+            total += spinnerPosition(doc, slot, rating);
+    return total;
+}
