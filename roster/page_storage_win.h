@@ -1,0 +1,25 @@
+// The editor's field storage: the texts of the 44 slots live in the roster pages' controls, so what
+// the pages show is the document. Works on page dialogs of this process or, through the same
+// messages, of another process (the UI tests use it that way).
+#pragma once
+
+#include <array>
+
+#include <windows.h>
+
+#include "roster/field_storage.h"
+
+class PageFieldStorage final : public FieldStorage {
+  public:
+    explicit PageFieldStorage(const std::array<HWND, kRosterPageCount>& pages) : pages_(pages) {}
+
+    std::string text(SlotIndex slot, SlotField field) const override;
+    void setText(SlotIndex slot, SlotField field, std::string_view text) override;
+    // CB_SELECTSTRING with start index 1, as the pages' lists expect.
+    void selectItem(SlotIndex slot, SlotField field, std::string_view item) override;
+    // UDM_SETPOS on the field's spinner, which also writes the box.
+    void setSpinner(SlotIndex slot, SlotField field, int value) override;
+
+  private:
+    std::array<HWND, kRosterPageCount> pages_;
+};
