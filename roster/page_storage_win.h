@@ -11,7 +11,9 @@
 
 class PageFieldStorage final : public FieldStorage {
   public:
-    explicit PageFieldStorage(const std::array<HWND, kRosterPageCount>& pages) : pages_(pages) {}
+    // pages is the shell's table of page dialogs, indexed by PageIndex; it is read at each use, so
+    // it may be filled while the pages are being created.
+    explicit PageFieldStorage(const std::array<HWND, kPageCount>& pages) : pages_(pages) {}
 
     std::string text(SlotIndex slot, SlotField field) const override;
     void setText(SlotIndex slot, SlotField field, std::string_view text) override;
@@ -21,5 +23,5 @@ class PageFieldStorage final : public FieldStorage {
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
 
   private:
-    std::array<HWND, kRosterPageCount> pages_;
+    const std::array<HWND, kPageCount>& pages_;
 };

@@ -13,6 +13,7 @@ using PageIndex = int; // 0..3 roster pages, 4 the slot tools page
 
 inline constexpr int kSlotCount = 44;
 inline constexpr int kRosterPageCount = 4;
+inline constexpr int kPageCount = 5; // the roster pages and the slot tools page
 inline constexpr int kRowsPerPage = 11;
 
 inline constexpr PageIndex kOffensiveStarters = 0;
