@@ -92,15 +92,18 @@ int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
     return position;
 }
 
-void applySlotDefaults(TeamDocument& doc) {
-    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        for (SlotField field : kAllSlotFields) {
-            if (isListField(field))
-                selectListValue(doc, slot, field, defaultFieldText(slot, field));
-            else if (field == SlotField::playerName)
-                setFieldText(doc, slot, field, defaultFieldText(slot, field));
-            else
-                setSpinnerValue(doc, slot, field, defaultSpinnerValue(slot, field));
-        }
+void applySlotDefaults(TeamDocument& doc, SlotIndex slot) {
+    for (SlotField field : kAllSlotFields) {
+        if (isListField(field))
+            selectListValue(doc, slot, field, defaultFieldText(slot, field));
+        else if (field == SlotField::playerName)
+            setFieldText(doc, slot, field, defaultFieldText(slot, field));
+        else
+            setSpinnerValue(doc, slot, field, defaultSpinnerValue(slot, field));
     }
+}
+
+void applySlotDefaults(TeamDocument& doc) {
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        applySlotDefaults(doc, slot);
 }

@@ -53,7 +53,10 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
 // The spinner position, first taken over from the text when the text is a decimal number within
 // the field's range.
 int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
+// Gives every slot, or one slot, its table row: list fields by selectListValue, the name by
+// setFieldText, the numeric fields by setSpinnerValue.
 void applySlotDefaults(TeamDocument& doc);
+void applySlotDefaults(TeamDocument& doc, SlotIndex slot);
 
 // The value rule on a bare text, shared with the file encoder.
 std::uint32_t numericValue(std::string_view text);

@@ -1,0 +1,66 @@
+// Drives the real squadwright.exe from the test process, as a person would: by its window class,
+// its resource identifiers, posted input and the system dialogs it opens.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "roster/slot_table.h"
+
+// The editor's exe, as the build passes it to the tests.
+std::string editorPath();
+
+class Editor {
+  public:
+    // Starts the editor and waits until its main window is idle; a failure to start fails the test.
+    Editor();
+    // Ends the editor if it still runs (WM_CLOSE, then terminates it as a last resort).
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    DWORD processId() const;
+    HWND mainWindow() const;
+    HWND tabStrip() const;
+    // The page dialogs, indexed by PageIndex; the array can back a PageFieldStorage.
+    const std::array<HWND, kPageCount>& pages() const;
+    HWND control(SlotIndex slot, int offset) const;
+    HWND pageItem(PageIndex page, int id) const;
+
+    void command(int id);       // posts WM_COMMAND id to the main window
+    void clickTab(PageIndex page); // a mouse click on the tab's centre
+    PageIndex visiblePage() const; // the one visible page, or -1 when not exactly one is visible
+    bool saveEnabled() const;      // File > Save
+    bool running() const;
+    // Waits for the process to end and returns its exit code; STILL_ACTIVE when it does not end in time.
+    DWORD waitForExit(DWORD timeoutMs = 5000);
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+    HWND tabs_ = nullptr;
+    std::array<HWND, kPageCount> pages_{};
+};
+
+// Polls until the condition holds; false on timeout.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
+
+std::string windowText(HWND window);
+void setWindowText(HWND window, const std::string& text); // WM_SETTEXT
+// Typing as a person: focus the box and post the characters (WM_CHAR), then wait until processed.
+void typeText(HWND box, const std::string& text);
+void pressKey(HWND window, UINT virtualKey);  // posted WM_KEYDOWN / WM_KEYUP
+void clickSpinner(HWND upDown, bool up);      // posted mouse click on the spinner's upper or lower half
+std::vector<std::string> comboItems(HWND combo);
+
+// A visible top-level dialog (#32770) of the process owned by owner, waited for.
+HWND waitForDialog(DWORD processId, HWND owner, int timeoutMs = 5000);
+// Posts a button click (BN_CLICKED) to a dialog; never sent, so nested modal boxes cannot block the test.
+void clickDialogButton(HWND dialog, int id);
+// Text of a message box (static 0xFFFF).
+std::string messageBoxText(HWND box);
