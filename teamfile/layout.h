@@ -34,6 +34,9 @@ inline constexpr std::size_t kTailOffset = kAwayPantsOffset + kColorSize;
 inline constexpr std::size_t kTeamFileSize = kTailOffset + kTailSize;
 // The reader never looks at the zero tail.
 inline constexpr std::size_t kReadSize = kTailOffset;
+// A file whose version byte is not kCurrentVersion takes the jersey colour for the helmet and the
+// home pants, and this colour (red in the low byte) for the away pants.
+inline constexpr std::uint32_t kOlderVersionAwayPants = 0xFEFEFE;
 
 static_assert(kRecordsOffset == 58 && kHelmetOffset == 2610 && kTailOffset == 2628);
 static_assert(kTeamFileSize == 2668);
@@ -57,8 +60,14 @@ inline constexpr std::size_t kDisciplineOffset = 57;
 static_assert(kNameOffset + kNameCapacity + 3 == kPosGroupOffset);
 static_assert(kDisciplineOffset + 1 == kRecordSize);
 
+// The reader's scratch buffer: every read lands at its start, the longest is a name's 29 bytes, and
+// the name step puts a 0 after them.
+inline constexpr std::size_t kScratchSize = kNameCapacity + 1;
+
 inline constexpr int kSpeedPerStep = 25;
 inline constexpr int kMaxSpeedStep = 6;
+// A # or rating byte above this reads as 0.
+inline constexpr int kMaxNumericByte = 100;
 
 // Byte codes of the list fields.
 inline constexpr std::array<std::uint8_t, 2> kDepthStringCodes = {0x01, 0x02}; // "1st", "2nd"
@@ -75,6 +84,23 @@ inline constexpr std::array<PositionBytes, 16> kPositionBytes = {{
 }};
 // What a position outside the sixteen codes is stored as ("OC").
 inline constexpr PositionBytes kUnknownPositionBytes = {0x01, 0x01};
+
+// Reading back: a group byte that only one position uses names it whatever the detail byte holds;
+// a group byte shared by a family ("FB"/"HB", "FS"/"SS"/"CB", "DE"/"DT"/"NT") needs the detail byte
+// too. The index into PositionCode, or -1 for bytes that name no position.
+constexpr int decodePosition(std::uint8_t group, std::uint8_t detail) {
+    int sameGroup = -1;
+    int sharing = 0;
+    for (std::size_t i = 0; i < kPositionBytes.size(); ++i) {
+        if (kPositionBytes[i].group != group)
+            continue;
+        if (kPositionBytes[i].detail == detail)
+            return static_cast<int>(i);
+        sameGroup = static_cast<int>(i);
+        ++sharing;
+    }
+    return sharing == 1 ? sameGroup : -1;
+}
 
 // The file keeps the roster pages in this order: Defensive Starters before Offensive Reserves.
 inline constexpr std::array<PageIndex, 4> kRecordPageOrder = {

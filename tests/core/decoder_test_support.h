@@ -1,0 +1,53 @@
+// What a decoded team looks like from outside: every field's text, the spinner positions and the
+// colours, with a readable account of the first difference between two of them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "roster/team_document.h"
+
+struct TeamState {
+    std::array<std::array<std::string, kSlotFieldCount>, kSlotCount> texts;
+    std::array<std::array<int, kSpinnerFieldCount>, kSlotCount> spinnerPositions;
+    TeamColors colors;
+
+    bool operator==(const TeamState&) const = default;
+};
+
+inline TeamState teamState(const TeamDocument& doc) {
+    TeamState state{};
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        for (SlotField field : kAllSlotFields)
+            state.texts[slot][static_cast<int>(field)] = fieldText(doc, slot, field);
+    state.spinnerPositions = doc.spinnerPositions;
+    state.colors = doc.colors;
+    return state;
+}
+
+// Empty when the states are equal.
+inline std::string firstDifference(const TeamState& a, const TeamState& b) {
+    std::ostringstream out;
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
+        for (int field = 0; field < kSlotFieldCount; ++field)
+            if (a.texts[slot][field] != b.texts[slot][field]) {
+                out << "slot " << slot << " field " << field << ": '" << a.texts[slot][field] << "' vs '"
+                    << b.texts[slot][field] << "'";
+                return out.str();
+            }
+        for (int spinner = 0; spinner < kSpinnerFieldCount; ++spinner)
+            if (a.spinnerPositions[slot][spinner] != b.spinnerPositions[slot][spinner]) {
+                out << "slot " << slot << " spinner " << spinner << ": " << a.spinnerPositions[slot][spinner]
+                    << " vs " << b.spinnerPositions[slot][spinner];
+                return out.str();
+            }
+    }
+    for (int color = 0; color < kTeamColorCount; ++color)
+        if (a.colors[color] != b.colors[color]) {
+            out << "colour " << color << ": " << std::hex << a.colors[color] << " vs " << b.colors[color];
+            return out.str();
+        }
+    return {};
+}
