@@ -1,0 +1,101 @@
+#include "roster/roster_page_win.h"
+
+#include <optional>
+#include <string>
+
+#include <commctrl.h>
+
+#include "app/editor.h"
+#include "roster/slot_operations.h"
+
+namespace {
+
+// How many characters the user can type into a name box.
+constexpr int kNameTypingLimit = 29;
+
+int boxId(SlotIndex slot, SlotField field) {
+    return controlId(slot, fieldControlOffset(field));
+}
+
+void addListItem(HWND page, SlotIndex slot, SlotField field, std::string_view item) {
+    const std::string itemText(item);
+    SendDlgItemMessageA(page, boxId(slot, field), CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(itemText.c_str()));
+}
+
+// The String and Side lists are filled side by side, item by item; then the position codes.
+void fillLists(HWND page, SlotIndex slot) {
+    for (std::size_t i = 0; i < kDepthStringList.size(); ++i) {
+        addListItem(page, slot, SlotField::depthString, kDepthStringList[i]);
+        addListItem(page, slot, SlotField::side, kSideList[i]);
+    }
+    for (std::string_view code : PositionCode)
+        addListItem(page, slot, SlotField::position, code);
+}
+
+void setSpinnerRanges(HWND page, SlotIndex slot) {
+    for (SlotField field : kAllSlotFields) {
+        if (!isSpinnerField(field))
+            continue;
+        const SpinnerRange range = spinnerRange(field);
+        SendDlgItemMessageA(page, boxId(slot, field) + 1, UDM_SETRANGE, 0,
+                            MAKELPARAM(range.upper, range.lower));
+    }
+}
+
+struct SpinnerOfSlot {
+    SlotIndex slot;
+    SlotField field;
+};
+
+// The slot and field whose spinner has the identifier, if it is one of the slots' spinners.
+std::optional<SpinnerOfSlot> spinnerWithId(UINT_PTR id) {
+    const int first = controlId(0, 0);
+    if (id < static_cast<UINT_PTR>(first) || id >= static_cast<UINT_PTR>(controlId(kSlotCount, 0)))
+        return std::nullopt;
+    const SlotIndex slot = static_cast<int>(id - first) / kControlsPerSlot;
+    for (SlotField field : kAllSlotFields)
+        if (isSpinnerField(field) && controlId(slot, fieldControlOffset(field) + 1) == static_cast<int>(id))
+            return SpinnerOfSlot{slot, field};
+    return std::nullopt;
+}
+
+// Every spinner steps from the field's last valid position, whatever its box holds now (an empty
+// box or a number out of range); the SPD spinners add 24 per step here, and the control adds the
+// last one with its own wrap.
+void prepareSpinnerStep(TeamDocument& doc, SpinnerOfSlot spinner, int delta) {
+    setSpinnerValue(doc, spinner.slot, spinner.field, spinnerPosition(doc, spinner.slot, spinner.field));
+    if (spinner.field == SlotField::speed)
+        stepSpeedSpinner(doc, spinner.slot, delta);
+}
+
+// Answers every notification with 0, so the controls go on as usual.
+INT_PTR onNotify(Editor& ed, HWND page, const NMHDR& header) {
+    if (header.code == static_cast<UINT>(UDN_DELTAPOS)) {
+        const auto spinner = spinnerWithId(header.idFrom);
+        if (spinner && ed.shell.pages[slotPage(spinner->slot)] == page)
+            prepareSpinnerStep(ed.doc, *spinner, reinterpret_cast<const NMUPDOWN&>(header).iDelta);
+    }
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void initRosterPage(TeamDocument& doc, HWND page, PageIndex index) {
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        const SlotIndex slot = slotAt(index, row);
+        fillLists(page, slot);
+        SendDlgItemMessageA(page, boxId(slot, SlotField::playerName), EM_LIMITTEXT, kNameTypingLimit, 0);
+        setSpinnerRanges(page, slot);
+        applySlotDefaults(doc, slot);
+    }
+}
+
+INT_PTR CALLBACK rosterPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_NOTIFY: return onNotify(editor(), page, *reinterpret_cast<const NMHDR*>(lParam));
+    default: return FALSE;
+    }
+}

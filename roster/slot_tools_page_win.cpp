@@ -1,0 +1,64 @@
+#include "roster/slot_tools_page_win.h"
+
+#include <array>
+#include <string>
+
+#include "app/editor.h"
+#include "res/resource.h"
+#include "roster/slot_operations.h"
+
+namespace {
+
+constexpr std::array<int, 3> kSlotBoxes = {IDC_SWAP_FIRST, IDC_SWAP_SECOND, IDC_ERASE_SLOT};
+
+void swapChosenSlots(TeamDocument& doc, HWND page) {
+    const auto first = findSlotByLabel(page, IDC_SWAP_FIRST);
+    if (!first)
+        return;
+    const auto second = findSlotByLabel(page, IDC_SWAP_SECOND);
+    if (!second)
+        return;
+    swapSlots(doc, *first, *second);
+}
+
+void eraseChosenSlot(TeamDocument& doc, HWND page) {
+    if (const auto slot = findSlotByLabel(page, IDC_ERASE_SLOT))
+        eraseSlot(doc, *slot);
+}
+
+// Runs Swap or Erase; every command, the boxes' notifications too, counts as handled.
+INT_PTR onCommand(TeamDocument& doc, HWND page, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_SWAP: swapChosenSlots(doc, page); break;
+    case IDC_ERASE: eraseChosenSlot(doc, page); break;
+    default: break;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void initSlotToolsPage(HWND page) {
+    for (const SlotDefinition& definition : SlotTable) {
+        const std::string label(definition.label);
+        for (int box : kSlotBoxes)
+            SendDlgItemMessageA(page, box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+    }
+    const std::string first(SlotTable[0].label);
+    for (int box : kSlotBoxes)
+        SendDlgItemMessageA(page, box, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(first.c_str()));
+}
+
+std::optional<SlotIndex> findSlotByLabel(HWND page, int boxId) {
+    std::array<char, 5> text{}; // the longest label and its terminating zero
+    GetDlgItemTextA(page, boxId, text.data(), static_cast<int>(text.size()));
+    return findSlotByLabelText(text.data());
+}
+
+INT_PTR CALLBACK slotToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND: return onCommand(editor().doc, page, wParam);
+    default: return FALSE;
+    }
+}
