@@ -1,0 +1,8 @@
+// The current file as the menu shows it: File > Save is enabled exactly while there is one.
+#pragma once
+
+#include <windows.h>
+
+#include "roster/team_document.h"
+
+void showCurrentFile(const TeamDocument& doc, HWND mainWindow);
