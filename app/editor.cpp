@@ -1,0 +1,6 @@
+#include "app/editor.h"
+
+Editor& editor() {
+    static Editor theEditor;
+    return theEditor;
+}

@@ -1,0 +1,29 @@
+// The editor's state for the run: the window handles, the team being edited and the colour
+// dialog's custom colours. The window and dialog procedures reach it through editor() and hand
+// the parts they need to the operations they call.
+#pragma once
+
+#include <array>
+
+#include <windows.h>
+
+#include "roster/page_storage_win.h"
+#include "roster/team_document.h"
+#include "tools/team_colors_win.h"
+
+struct ShellHandles {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND tabStrip = nullptr;
+    std::array<HWND, kPageCount> pages{}; // by PageIndex
+};
+
+struct Editor {
+    ShellHandles shell;
+    PageFieldStorage storage{shell.pages}; // the pages' controls hold the slots' texts
+    TeamDocument doc{storage};
+    CustomColors customColors{};
+};
+
+// The one editor of the process.
+Editor& editor();

@@ -1,0 +1,111 @@
+#include "app/main_window.h"
+
+#include <array>
+
+#include <commctrl.h>
+
+#include "app/about_box.h"
+#include "app/editor.h"
+#include "res/resource.h"
+#include "roster/new_team_win.h"
+#include "roster/roster_page_win.h"
+#include "roster/slot_tools_page_win.h"
+#include "teamfile/file_dialogs_win.h"
+#include "tools/total_points_win.h"
+
+namespace {
+
+// The page dialogs by PageIndex.
+constexpr std::array<int, kPageCount> kPageResources = {
+    IDD_OFFENSIVE_STARTERS, IDD_OFFENSIVE_RESERVES, IDD_DEFENSIVE_STARTERS,
+    IDD_DEFENSIVE_RESERVES, IDD_SLOT_TOOLS,
+};
+
+// Creates the pages in PageIndex order, page 0 shown, and fills each before the next is created.
+void createPages(Editor& ed, HWND window) {
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    for (PageIndex index = 0; index < kPageCount; ++index) {
+        const bool roster = index != kSlotToolsPage;
+        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(kPageResources[index]), window,
+                                       roster ? rosterPageProc : slotToolsPageProc, 0);
+        ed.shell.pages[index] = page;
+        ShowWindow(page, index == 0 ? SW_SHOW : SW_HIDE);
+        if (roster)
+            initRosterPage(ed.doc, page, index);
+        else
+            initSlotToolsPage(page);
+    }
+}
+
+// The identifier is the whole wParam: anything but a menu command's 1..12 does nothing.
+void runCommand(Editor& ed, WPARAM command) {
+    HWND main = ed.shell.mainWindow;
+    switch (command) {
+    case IDM_NEW: newTeam(ed.doc, main); break;
+    case IDM_OPEN: openTeamFile(ed.doc, main); break;
+    case IDM_SAVE_AS: saveTeamFileAs(ed.doc, main); break;
+    case IDM_EXIT: PostMessageA(main, WM_CLOSE, 0, 0); break;
+    case IDM_JERSEY:
+    case IDM_HELMET:
+    case IDM_STRIPE:
+    case IDM_PANTS_HOME:
+    case IDM_PANTS_AWAY:
+        pickTeamColor(ed.doc, main, ed.customColors, static_cast<TeamColorEntry>(command - IDM_JERSEY));
+        break;
+    case IDM_ABOUT: showAboutBox(ed.shell.instance, main); break;
+    case IDM_TOTAL_POINTS: showTotalPoints(ed.doc, main); break;
+    case IDM_SAVE: saveTeamFile(ed.doc, main); break;
+    default: break;
+    }
+}
+
+// The tab's page, or -1 when no tab is selected.
+PageIndex selectedPage(const ShellHandles& shell) {
+    const auto selected = static_cast<PageIndex>(SendMessageA(shell.tabStrip, TCM_GETCURSEL, 0, 0));
+    return selected >= 0 && selected < kPageCount ? selected : -1;
+}
+
+// Marks only the selected tab as pressed. Wine's tab control can keep an older tab's pressed flag
+// after a keyboard selection and then ignore mouse clicks on other tabs; on Windows this changes
+// nothing.
+void markSelectedTab(const ShellHandles& shell, PageIndex selected) {
+    for (PageIndex index = 0; index < kPageCount; ++index) {
+        TCITEMA item{};
+        item.mask = TCIF_STATE;
+        item.dwStateMask = TCIS_BUTTONPRESSED;
+        item.dwState = index == selected ? TCIS_BUTTONPRESSED : 0;
+        SendMessageA(shell.tabStrip, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+// Hides the old page before the selection moves and shows the new one after.
+void switchPages(const ShellHandles& shell, const NMHDR& header) {
+    const UINT code = header.code;
+    if (code != static_cast<UINT>(TCN_SELCHANGING) && code != static_cast<UINT>(TCN_SELCHANGE))
+        return;
+    const PageIndex selected = selectedPage(shell);
+    if (code == static_cast<UINT>(TCN_SELCHANGE))
+        markSelectedTab(shell, selected);
+    if (selected >= 0)
+        ShowWindow(shell.pages[selected], code == static_cast<UINT>(TCN_SELCHANGE) ? SW_SHOW : SW_HIDE);
+}
+
+void destroyPages(ShellHandles& shell) {
+    for (HWND page : shell.pages)
+        DestroyWindow(page);
+    PostQuitMessage(0);
+}
+
+} // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Editor& ed = editor();
+    switch (message) {
+    case WM_CREATE: createPages(ed, window); return 0;
+    case WM_COMMAND: runCommand(ed, wParam); return 0;
+    case WM_NOTIFY: switchPages(ed.shell, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_DESTROY: destroyPages(ed.shell); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

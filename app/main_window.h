@@ -1,0 +1,8 @@
+// The main window: the five pages under the tab strip, the menu commands, closing.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr char kMainWindowClass[] = "MainAppClass";
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

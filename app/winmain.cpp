@@ -1,0 +1,95 @@
+// Program entry: the main window class, the main window with its pages, the tab strip and the
+// message loop.
+#include <array>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/editor.h"
+#include "app/main_window.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kMainWindowWidth = 717;
+constexpr int kMainWindowHeight = 375;
+constexpr int kTabStripHeight = 323;
+
+// Tab captions by PageIndex.
+constexpr std::array<const char*, kPageCount> kTabCaptions = {
+    "Off Starters", "Off Reserves", "Def Starters", "Def Reserves", "Slot Tools",
+};
+
+// The tab strip and spinner classes, which the pages created with the main window contain.
+void initCommonControls() {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof(classes);
+    classes.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS;
+    InitCommonControlsEx(&classes);
+}
+
+void registerMainClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SQUADWRIGHT));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    windowClass.lpszMenuName = "MAINAPPMENU";
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassA(&windowClass);
+}
+
+// The tab strip across the top of the client area as it is now; it keeps that size.
+HWND createTabStrip(const ShellHandles& shell, HFONT font) {
+    RECT client{};
+    GetClientRect(shell.mainWindow, &client);
+    HWND tabs =
+        CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, client.right, kTabStripHeight,
+                        shell.mainWindow, reinterpret_cast<HMENU>(IDC_TAB_STRIP), shell.instance, nullptr);
+    SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (PageIndex index = 0; index < kPageCount; ++index) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(kTabCaptions[index]);
+        SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+    }
+    return tabs;
+}
+
+// Roster pages get the dialog keyboard handling (Tab between boxes); the slot tools page does not.
+bool takenByRosterPage(const ShellHandles& shell, MSG& message) {
+    for (PageIndex index = 0; index < kRosterPageCount; ++index)
+        if (IsDialogMessageA(shell.pages[index], &message))
+            return true;
+    return false;
+}
+
+int runMessageLoop(const ShellHandles& shell) {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (takenByRosterPage(shell, message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    initCommonControls();
+    ShellHandles& shell = editor().shell;
+    const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    registerMainClass(instance);
+    shell.instance = instance;
+    shell.mainWindow =
+        CreateWindowExA(0, kMainWindowClass, "Squadwright", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
+    shell.tabStrip = createTabStrip(shell, font);
+    ShowWindow(shell.mainWindow, showCommand);
+    return runMessageLoop(shell);
+}
