@@ -1,0 +1,133 @@
+#include "cli/ansi_text.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F; the others stand for the code point of their own value.
+constexpr std::array<char32_t, 32> kHighControlRow = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char32_t codePointOf(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0x9F ? kHighControlRow[byte - 0x80] : static_cast<char32_t>(byte);
+}
+
+// The byte for a code point, or -1 when the code page has none.
+int byteOf(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (std::size_t i = 0; i < kHighControlRow.size(); ++i)
+        if (kHighControlRow[i] == cp)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at text[i]; its length, or 0 when it is not well-formed UTF-8.
+std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, cp = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, cp = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+        cp = cp << 6 | (byte(i + k) & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+} // namespace
+
+std::string ansiToUtf8(std::string_view ansi) {
+    std::string out;
+    out.reserve(ansi.size());
+    for (char c : ansi)
+        appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
+    return out;
+}
+
+AnsiConversion utf8ToAnsi(std::string_view utf8) {
+    AnsiConversion result;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        const std::size_t length = decodeUtf8(utf8, i, cp);
+        if (length == 0)
+            return {false, {}, i, "the text is not valid UTF-8"};
+        const int byte = byteOf(cp);
+        if (byte < 0) {
+            char name[16];
+            std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
+            return {false,
+                    {},
+                    i,
+                    std::string("the character ") + name +
+                        " has no place in a team file's "
+                        "single-byte text (Windows-1252)"};
+        }
+        result.text += static_cast<char>(byte);
+        i += length;
+    }
+    return result;
+}
+
+bool isControlByte(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte <= 0x9F && codePointOf(byte) == byte);
+}
+
+std::string displayText(std::string_view ansi) {
+    std::string out;
+    for (char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (isControlByte(byte)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            appendUtf8(out, codePointOf(byte));
+        }
+    }
+    return out;
+}
+
+std::size_t utf8Length(std::string_view utf8) {
+    std::size_t count = 0;
+    for (char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    return count;
+}

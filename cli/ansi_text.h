@@ -1,0 +1,27 @@
+// Team files hold names as single-byte text in the Windows-1252 code page; the tool's text formats
+// and its output are UTF-8. The mapping covers all 256 byte values: the five bytes that the code page
+// leaves undefined stand for the C1 control characters of the same number, as Windows maps them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+std::string ansiToUtf8(std::string_view ansi);
+
+struct AnsiConversion {
+    bool ok = true;
+    std::string text;       // the single-byte text when ok
+    std::size_t offset = 0; // byte offset of the offending character in the UTF-8 input
+    std::string problem;    // what is wrong with it
+};
+AnsiConversion utf8ToAnsi(std::string_view utf8);
+
+// Single-byte text for people to read: UTF-8, with control characters written as \xNN.
+std::string displayText(std::string_view ansi);
+
+// Characters of UTF-8 text, for lining up columns.
+std::size_t utf8Length(std::string_view utf8);
+
+// True for the bytes that are control characters in the code page (C0, DEL and the C1 stand-ins).
+bool isControlByte(unsigned char byte);

@@ -1,0 +1,12 @@
+#include "cli/console.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+void prepareConsole() {
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}

@@ -1,0 +1,147 @@
+#include "cli/team_check.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/ansi_text.h"
+#include "cli/team_text.h"
+#include "teamfile/layout.h"
+#include "teamfile/reader.h"
+
+using namespace layout;
+
+namespace {
+
+std::string hexByte(std::uint8_t byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
+
+// What stands at an offset of the first kReadSize bytes, for the short-file finding.
+std::string partAt(std::size_t offset) {
+    if (offset < kJerseyOffset)
+        return "the header";
+    if (offset < kStripeOffset)
+        return "the jersey colour";
+    if (offset < kRecordsOffset)
+        return "the stripe colour";
+    if (offset < kHelmetOffset)
+        return "slot " + std::string(SlotTable[recordSlot((offset - kRecordsOffset) / kRecordSize)].label);
+    if (offset < kHomePantsOffset)
+        return "the helmet colour";
+    if (offset < kAwayPantsOffset)
+        return "the home pants colour";
+    return "the away pants colour";
+}
+
+void checkSize(std::uintmax_t size, std::vector<std::string>& findings) {
+    if (size < kReadSize)
+        findings.push_back(std::to_string(size) + " bytes, shorter than " + std::to_string(kReadSize) +
+                           ": the fields from " + partAt(static_cast<std::size_t>(size)) +
+                           " on are decoded from leftovers of earlier reads");
+    else if (size > kTeamFileSize)
+        findings.push_back(std::to_string(size) + " bytes, longer than " + std::to_string(kTeamFileSize) +
+                           ": the rest is ignored");
+}
+
+void checkHeader(std::span<const std::uint8_t> bytes, std::vector<std::string>& findings) {
+    const std::size_t present = std::min(bytes.size(), kHeader.size());
+    for (std::size_t i = 0; i < present; ++i) {
+        if (i != kVersionOffset && bytes[i] != kHeader[i]) {
+            findings.push_back("the header differs from the team file header from byte " + std::to_string(i) +
+                               " on (" + hexByte(bytes[i]) + " where " + hexByte(kHeader[i]) + " belongs)");
+            break;
+        }
+    }
+    if (bytes.size() > kVersionOffset && bytes[kVersionOffset] != kCurrentVersion) {
+        const std::uint8_t version = bytes[kVersionOffset];
+        const std::string shown =
+            version >= 0x20 && version < 0x7F
+                ? "\"" + std::string(1, static_cast<char>(version)) + "\" (" + hexByte(version) + ")"
+                : hexByte(version);
+        findings.push_back("the version byte is " + shown +
+                           ", not \"2\": helmet and pants are taken from the jersey colour");
+    }
+}
+
+// The finding about one list field's code byte, if it is outside its table.
+void checkListCode(const std::string& slot, SlotField field, std::span<const std::uint8_t> codes,
+                   std::uint8_t byte, std::vector<std::string>& findings) {
+    if (std::find(codes.begin(), codes.end(), byte) != codes.end())
+        return;
+    std::string table;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        table += (i > 0 ? " or " : "") + std::to_string(codes[i]) + " (\"" +
+                 std::string(listItems(field)[i]) + "\")";
+    findings.push_back(slot + ": the " + std::string(fieldCaption(field)) + " byte " + hexByte(byte) +
+                       " is not " + table + ": the field keeps its previous value");
+}
+
+void checkName(const std::string& slot, std::span<const std::uint8_t> record,
+               std::vector<std::string>& findings) {
+    const std::uint8_t length = record[kNameLengthOffset];
+    if (length > kNameCapacity)
+        findings.push_back(slot + ": the name length byte " + std::to_string(length) + " is above " +
+                           std::to_string(kNameCapacity) + ": all " + std::to_string(kNameCapacity) +
+                           " name bytes are read");
+    const std::size_t taken = std::min<std::size_t>(length, kNameCapacity);
+    const auto name = record.subspan(kNameOffset, taken);
+    const auto zero = std::find(name.begin(), name.end(), 0);
+    if (zero != name.end() && length <= kNameCapacity)
+        findings.push_back(slot + ": the name holds a zero byte after " +
+                           std::to_string(zero - name.begin()) + " of its " + std::to_string(taken) +
+                           " characters: it ends there");
+    const std::string text(name.begin(), zero);
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return isControlByte(static_cast<unsigned char>(c)); }))
+        findings.push_back(slot + ": the name has control characters: \"" + displayText(text) + "\"");
+}
+
+void checkNumber(const std::string& slot, SlotField field, int byte, int highest, const TeamDocument& decoded,
+                 SlotIndex index, std::vector<std::string>& findings) {
+    const int lowest = spinnerRange(field).lower;
+    if (byte >= lowest && byte <= highest)
+        return;
+    const std::string what =
+        field == SlotField::speed ? "SPD step" : std::string(fieldCaption(field)) + " byte";
+    findings.push_back(slot + ": the " + what + " " + std::to_string(byte) + " is outside " +
+                       std::to_string(lowest) + ".." + std::to_string(highest) + ": read as " +
+                       fieldText(decoded, index, field));
+}
+
+void checkRecord(std::span<const std::uint8_t> record, SlotIndex index, const TeamDocument& decoded,
+                 std::vector<std::string>& findings) {
+    const std::string slot(SlotTable[index].label);
+    checkListCode(slot, SlotField::depthString, kDepthStringCodes, record[kDepthStringOffset], findings);
+    checkListCode(slot, SlotField::side, kSideCodes, record[kSideOffset], findings);
+    checkName(slot, record, findings);
+    const std::uint8_t group = record[kPosGroupOffset];
+    const std::uint8_t detail = record[kPosDetailOffset];
+    if (decodePosition(group, detail) < 0)
+        findings.push_back(slot + ": the POS bytes " + hexByte(group) + " " + hexByte(detail) +
+                           " name no position: the field keeps its previous value");
+    checkNumber(slot, SlotField::number, record[kNumberOffset], 99, decoded, index, findings);
+    checkNumber(slot, SlotField::icon, record[kIconOffset], 14, decoded, index, findings);
+    checkNumber(slot, SlotField::speed, record[kSpeedStepOffset], kMaxSpeedStep, decoded, index, findings);
+    checkNumber(slot, SlotField::strength, record[kStrengthOffset], 100, decoded, index, findings);
+    checkNumber(slot, SlotField::agility, record[kAgilityOffset], 100, decoded, index, findings);
+    checkNumber(slot, SlotField::intelligence, record[kIntelligenceOffset], 100, decoded, index, findings);
+    checkNumber(slot, SlotField::discipline, record[kDisciplineOffset], 100, decoded, index, findings);
+}
+
+} // namespace
+
+std::vector<std::string> teamFileFindings(std::span<const std::uint8_t> bytes, std::uintmax_t fileSize) {
+    std::vector<std::string> findings;
+    checkSize(fileSize, findings);
+    checkHeader(bytes, findings);
+
+    // The editor's reading of the file, for what out-of-range numbers become.
+    TeamInMemory decoded;
+    decodeTeam(decoded.doc, bytes);
+    // Records that the file holds whole; a cut record is the short-file finding's business.
+    for (std::size_t r = 0; r < kRecordCount && recordOffset(r) + kRecordSize <= bytes.size(); ++r)
+        checkRecord(bytes.subspan(recordOffset(r), kRecordSize), recordSlot(r), decoded.doc, findings);
+    return findings;
+}

@@ -1,0 +1,11 @@
+// What the editor would do with a team file that its author may not expect.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// bytes: the file's first bytes, at least its first 2668 when it has them; fileSize: its whole size.
+// One sentence per finding, in file order; none for a file the editor reads as it was written.
+std::vector<std::string> teamFileFindings(std::span<const std::uint8_t> bytes, std::uintmax_t fileSize);

@@ -1,0 +1,142 @@
+#include "cli/team_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "cli/ansi_text.h"
+
+namespace {
+
+constexpr std::array<std::string_view, kSlotFieldCount> kFieldKeys = {
+    "depthString", "side",     "playerName", "position",     "number",     "icon",
+    "speed",       "strength", "agility",    "intelligence", "discipline",
+};
+constexpr std::array<std::string_view, kTeamColorCount> kColorKeys = {"jersey", "helmet", "stripe",
+                                                                      "homePants", "awayPants"};
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A field's text as a cell of the table: names readable, everything else as it is.
+std::string cellText(const TeamDocument& doc, SlotIndex slot, SlotField field) {
+    return displayText(fieldText(doc, slot, field));
+}
+
+void writeCell(std::ostream& out, std::string_view text, std::size_t width, bool rightAligned) {
+    const std::string padding(width - std::min(width, utf8Length(text)), ' ');
+    if (rightAligned)
+        out << padding << text;
+    else
+        out << text << padding;
+}
+
+} // namespace
+
+std::string_view fieldCaption(SlotField field) {
+    return kColumnCaptions[1 + static_cast<std::size_t>(field)];
+}
+
+std::string_view fieldKey(SlotField field) {
+    return kFieldKeys[static_cast<std::size_t>(field)];
+}
+
+std::string_view colorKey(TeamColorEntry entry) {
+    return kColorKeys[entry];
+}
+
+std::string colorText(ColorRef color) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colorRed(color), colorGreen(color), colorBlue(color));
+    return text;
+}
+
+std::optional<ColorRef> parseColorText(std::string_view text) {
+    if (text.size() != 7 || text[0] != '#')
+        return std::nullopt;
+    int components[3];
+    for (int c = 0; c < 3; ++c) {
+        const int high = hexDigit(text[1 + 2 * c]);
+        const int low = hexDigit(text[2 + 2 * c]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        components[c] = high * 16 + low;
+    }
+    return makeColor(components[0], components[1], components[2]);
+}
+
+void writeTeamTable(const TeamDocument& doc, std::ostream& out) {
+    // One width per column over the whole team, so that the four pages line up alike.
+    std::array<std::size_t, kColumnCaptions.size()> widths{};
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        widths[column] = kColumnCaptions[column].size();
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
+        widths[0] = std::max(widths[0], SlotTable[slot].label.size());
+        for (SlotField field : kAllSlotFields) {
+            std::size_t& width = widths[1 + static_cast<std::size_t>(field)];
+            width = std::max(width, utf8Length(cellText(doc, slot, field)));
+        }
+    }
+
+    const auto writeRow = [&](const std::array<std::string, kColumnCaptions.size()>& cells) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            const bool numeric = column > 0 && isSpinnerField(kAllSlotFields[column - 1]);
+            if (column > 0)
+                out << "  ";
+            writeCell(out, cells[column], widths[column], numeric);
+        }
+        out << '\n';
+    };
+
+    for (PageIndex page = 0; page < kRosterPageCount; ++page) {
+        out << kRosterPageTitles[page] << '\n';
+        std::array<std::string, kColumnCaptions.size()> cells;
+        std::copy(kColumnCaptions.begin(), kColumnCaptions.end(), cells.begin());
+        writeRow(cells);
+        for (int row = 0; row < kRowsPerPage; ++row) {
+            const SlotIndex slot = slotAt(page, row);
+            cells[0] = SlotTable[slot].label;
+            for (SlotField field : kAllSlotFields)
+                cells[1 + static_cast<std::size_t>(field)] = cellText(doc, slot, field);
+            writeRow(cells);
+        }
+        out << '\n';
+    }
+
+    out << "Colors\n";
+    std::size_t nameWidth = 0;
+    for (std::string_view name : kTeamColorNames)
+        nameWidth = std::max(nameWidth, name.size());
+    for (int entry = 0; entry < kTeamColorCount; ++entry) {
+        writeCell(out, kTeamColorNames[entry], nameWidth, false);
+        out << "  " << colorText(doc.colors[entry]) << '\n';
+    }
+}
+
+std::vector<std::string> teamDifferences(const TeamDocument& a, const TeamDocument& b) {
+    std::vector<std::string> lines;
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
+        for (SlotField field : kAllSlotFields) {
+            const std::string before = fieldText(a, slot, field);
+            const std::string after = fieldText(b, slot, field);
+            if (before == after)
+                continue;
+            const std::string quote = field == SlotField::playerName ? "\"" : "";
+            lines.push_back(std::string(SlotTable[slot].label) + ": " + std::string(fieldCaption(field)) +
+                            ": " + quote + displayText(before) + quote + " -> " + quote + displayText(after) +
+                            quote);
+        }
+    }
+    for (int entry = 0; entry < kTeamColorCount; ++entry)
+        if (a.colors[entry] != b.colors[entry])
+            lines.push_back(std::string(kTeamColorNames[entry]) + ": " + colorText(a.colors[entry]) + " -> " +
+                            colorText(b.colors[entry]));
+    return lines;
+}
