@@ -18,13 +18,23 @@ struct TeamState {
 };
 
 inline TeamState teamState(const TeamDocument& doc) {
-    TeamState state{};
+    TeamState state;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField field : kAllSlotFields)
             state.texts[slot][static_cast<int>(field)] = fieldText(doc, slot, field);
     state.spinnerPositions = doc.spinnerPositions;
     state.colors = doc.colors;
     return state;
+}
+
+// Gives every field and colour something that no decoded file holds.
+inline void scrambleTeam(TeamDocument& doc) {
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        for (SlotField field : kAllSlotFields)
+            setFieldText(doc, slot, field, "junk");
+    for (auto& positions : doc.spinnerPositions)
+        positions.fill(-1);
+    doc.colors.fill(0x123456);
 }
 
 // Empty when the states are equal.

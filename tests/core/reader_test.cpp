@@ -73,16 +73,6 @@ void randomTeam(TeamDocument& doc, std::mt19937& random) {
         color = random() & 0xFFFFFF;
 }
 
-// A team that holds something else in every field and colour than a decoded file would give.
-void scrambleTeam(TeamDocument& doc) {
-    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
-        for (SlotField field : kAllSlotFields)
-            setFieldText(doc, slot, field, "junk");
-    for (auto& positions : doc.spinnerPositions)
-        positions.fill(-1);
-    doc.colors.fill(0x123456);
-}
-
 TeamState decodedState(const Bytes& file) {
     TestTeam team;
     decodeTeam(team.doc, file);
