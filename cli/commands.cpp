@@ -18,10 +18,6 @@ namespace {
 
 constexpr const char* kProgram = "squadwright-cli";
 
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
 int fail(std::ostream& err, const std::string& message) {
     err << kProgram << ": " << message << '\n';
     return kExitError;
@@ -30,7 +26,7 @@ int fail(std::ostream& err, const std::string& message) {
 bool loadTeam(TeamDocument& doc, const std::string& path, std::ostream& err) {
     const FileResult read = readTeamFile(doc, path);
     if (!read.ok)
-        fail(err, "cannot read " + quoted(path) + ": " + read.reason);
+        fail(err, "cannot read " + inQuotes(path) + ": " + read.reason);
     return read.ok;
 }
 
@@ -85,12 +81,12 @@ int importTeam(const std::string& textPath, const std::string& format, const std
                std::ostream& err) {
     const std::string chosen = format.empty() ? formatByExtension(textPath) : format;
     if (chosen.empty())
-        return fail(err, "cannot tell whether " + quoted(textPath) +
+        return fail(err, "cannot tell whether " + inQuotes(textPath) +
                              " is CSV or JSON from its name: give --format csv or --format json");
     std::string text;
     const FileResult read = readTextFile(textPath, text);
     if (!read.ok)
-        return fail(err, "cannot read " + quoted(textPath) + ": " + read.reason);
+        return fail(err, "cannot read " + inQuotes(textPath) + ": " + read.reason);
 
     const TeamInputResult parsed =
         chosen == "json" ? parseTeamJson(text, textPath) : parseTeamCsv(text, textPath);
@@ -103,7 +99,7 @@ int importTeam(const std::string& textPath, const std::string& format, const std
         err << kProgram << ": warning: " << warning << '\n';
     const FileResult written = writeTeamFile(team.doc, outputPath);
     if (!written.ok)
-        return fail(err, "cannot write " + quoted(outputPath) + ": " + written.reason);
+        return fail(err, "cannot write " + inQuotes(outputPath) + ": " + written.reason);
     return kExitOk;
 }
 
@@ -128,7 +124,7 @@ int checkTeamFiles(const std::vector<std::string>& paths, std::ostream& out, std
         const FileResult read = readFilePrefix(path, bytes, delivered);
         if (!read.ok) {
             failed = true;
-            fail(err, "cannot read " + quoted(path) + ": " + read.reason);
+            fail(err, "cannot read " + inQuotes(path) + ": " + read.reason);
             continue;
         }
         std::uintmax_t size = delivered;
@@ -192,7 +188,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!args.empty() && !args[0].starts_with("-") &&
         std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->get_name() == args[0]; }))
         return fail(err,
-                    "unknown command " + quoted(args[0]) +
+                    "unknown command " + inQuotes(args[0]) +
                         " (the commands are show, export, import, diff and check)\nRun with --help for more "
                         "information.");
 

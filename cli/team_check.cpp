@@ -56,10 +56,9 @@ void checkHeader(std::span<const std::uint8_t> bytes, std::vector<std::string>& 
     }
     if (bytes.size() > kVersionOffset && bytes[kVersionOffset] != kCurrentVersion) {
         const std::uint8_t version = bytes[kVersionOffset];
-        const std::string shown =
-            version >= 0x20 && version < 0x7F
-                ? "\"" + std::string(1, static_cast<char>(version)) + "\" (" + hexByte(version) + ")"
-                : hexByte(version);
+        std::string shown = hexByte(version);
+        if (version >= 0x20 && version < 0x7F)
+            shown = inQuotes(std::string(1, static_cast<char>(version))) + " (" + shown + ")";
         findings.push_back("the version byte is " + shown +
                            ", not \"2\": helmet and pants are taken from the jersey colour");
     }

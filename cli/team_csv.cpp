@@ -35,10 +35,6 @@ std::string problemAt(const std::string& where, const std::string& problem) {
     return where + ": " + problem;
 }
 
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 // The fields named by the header, by column; column 0 is the slot label.
 struct CsvHeader {
     std::vector<SlotField> fields;
@@ -48,20 +44,21 @@ struct CsvHeader {
 std::string readHeader(const CsvRow& row, const std::string& source, CsvHeader& header) {
     if (row[0].text != kColumnCaptions[0])
         return problemAt(placeOf(source, row[0]),
-                         "the first column must be \"Slot\", not " + quoted(row[0].text));
+                         "the first column must be \"Slot\", not " + inQuotes(row[0].text));
     for (std::size_t column = 1; column < row.size(); ++column) {
         const CsvCell& cell = row[column];
         const std::optional<SlotField> field = fieldByCaption(cell.text);
         if (!field) {
             std::string names;
             for (SlotField known : kAllSlotFields)
-                names += (names.empty() ? "" : ", ") + quoted(fieldCaption(known));
+                names += (names.empty() ? "" : ", ") + inQuotes(fieldCaption(known));
             return problemAt(placeOf(source, cell),
-                             "unknown field name " + quoted(cell.text) + " (the fields are " + names + ")");
+                             "unknown field name " + inQuotes(cell.text) + " (the fields are " + names + ")");
         }
         for (SlotField seen : header.fields)
             if (seen == *field)
-                return problemAt(placeOf(source, cell), "the field " + quoted(cell.text) + " appears twice");
+                return problemAt(placeOf(source, cell),
+                                 "the field " + inQuotes(cell.text) + " appears twice");
         header.fields.push_back(*field);
     }
     header.width = row.size();
@@ -74,7 +71,7 @@ std::string checkNothingFrom(const CsvRow& row, std::size_t first, const std::st
         if (!row[column].text.empty())
             return problemAt(placeOf(source, row[column]),
                              "a value in a column that the header does not name: " +
-                                 quoted(row[column].text));
+                                 inQuotes(row[column].text));
     return {};
 }
 
@@ -98,11 +95,11 @@ std::string readSlotRow(const CsvRow& row, SlotIndex slot, const CsvHeader& head
 std::string readColorRow(const CsvRow& row, TeamColorEntry entry, const std::string& source,
                          TeamInput& input) {
     if (row.size() < 2)
-        return problemAt(placeOf(source, row[0]), "the colour " + quoted(row[0].text) + " has no value");
+        return problemAt(placeOf(source, row[0]), "the colour " + inQuotes(row[0].text) + " has no value");
     const std::optional<ColorRef> color = parseColorText(row[1].text);
     if (!color)
         return problemAt(placeOf(source, row[1]),
-                         quoted(row[1].text) + " is not a colour of the form #RRGGBB");
+                         inQuotes(row[1].text) + " is not a colour of the form #RRGGBB");
     input.colors.push_back({entry, *color});
     return checkNothingFrom(row, 2, source);
 }
@@ -149,12 +146,12 @@ TeamInputResult parseTeamCsv(std::string_view text, const std::string& source) {
             if (*seenOnLine == 0)
                 problem = readColorRow(row, *entry, source, result.input);
         } else {
-            problem = problemAt(placeOf(source, first), "unknown slot label " + quoted(first.text));
+            problem = problemAt(placeOf(source, first), "unknown slot label " + inQuotes(first.text));
             break;
         }
         if (*seenOnLine != 0)
             problem =
-                problemAt(placeOf(source, first), quoted(first.text) + " appears twice (first on line " +
+                problemAt(placeOf(source, first), inQuotes(first.text) + " appears twice (first on line " +
                                                       std::to_string(*seenOnLine) + ")");
         *seenOnLine = first.line;
     }

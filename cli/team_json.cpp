@@ -10,22 +10,19 @@ namespace {
 
 using nlohmann::json;
 
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-// A JSON pointer's reference token: "~" and "/" escaped.
-std::string pointerToken(std::string_view key) {
-    std::string token;
+// The JSON pointer of a member of the value at path: the key with "~" and "/" escaped.
+std::string memberPath(const std::string& path, std::string_view key) {
+    std::string member = path;
+    member += '/';
     for (char c : key) {
         if (c == '~')
-            token += "~0";
+            member += "~0";
         else if (c == '/')
-            token += "~1";
+            member += "~1";
         else
-            token += c;
+            member += c;
     }
-    return token;
+    return member;
 }
 
 // Checks a JSON document against the team shape, collecting what it gives into input.
@@ -40,7 +37,7 @@ class TeamJsonReader {
             return fail("", "the team must say its \"format\" (\"" + std::string(kJsonFormatName) +
                                 "\") and \"version\" (" + std::to_string(kJsonFormatVersion) + ")");
         for (const auto& [key, value] : root.items()) {
-            const std::string path = "/" + pointerToken(key);
+            const std::string path = memberPath("", key);
             const bool read = key == "format"    ? readFormat(path, value)
                               : key == "version" ? readVersion(path, value)
                               : key == "colors"  ? readColors(path, value)
@@ -57,9 +54,10 @@ class TeamJsonReader {
         error_ = source_ + ": " + (path.empty() ? "/" : path) + ": " + problem;
         return {false, {}, error_};
     }
-    bool problem(const std::string& path, const std::string& text) { return !fail(path, text).ok; }
+    // Notes the problem; false, for "not read".
+    bool problem(const std::string& path, const std::string& text) { return fail(path, text).ok; }
     bool unknownName(const std::string& path, std::string_view key) {
-        return problem(path, "unknown field name " + quoted(key));
+        return problem(path, "unknown field name " + inQuotes(key));
     }
 
     bool readFormat(const std::string& path, const json& value) {
@@ -81,7 +79,7 @@ class TeamJsonReader {
         if (!value.is_object())
             return problem(path, "the colours must be a JSON object");
         for (const auto& [key, color] : value.items()) {
-            const std::string at = path + "/" + pointerToken(key);
+            const std::string at = memberPath(path, key);
             std::optional<TeamColorEntry> entry;
             for (int e = 0; e < kTeamColorCount; ++e)
                 if (colorKey(static_cast<TeamColorEntry>(e)) == key)
@@ -101,7 +99,7 @@ class TeamJsonReader {
         if (!value.is_array())
             return problem(path, "the slots must be a JSON array");
         for (std::size_t i = 0; i < value.size(); ++i)
-            if (!readSlot(path + "/" + std::to_string(i), value[i]))
+            if (!readSlot(memberPath(path, std::to_string(i)), value[i]))
                 return false;
         return true;
     }
@@ -114,12 +112,12 @@ class TeamJsonReader {
             return problem(path, "a slot must name its \"slot\" label as a string");
         const std::optional<SlotIndex> slot = slotByLabel(label->get<std::string>());
         if (!slot)
-            return problem(path + "/slot", "unknown slot label " + label->dump());
+            return problem(memberPath(path, "slot"), "unknown slot label " + label->dump());
         if (input_.slotGiven[*slot])
-            return problem(path + "/slot", "the slot " + label->dump() + " appears twice");
+            return problem(memberPath(path, "slot"), "the slot " + label->dump() + " appears twice");
         input_.slotGiven[*slot] = true;
         for (const auto& [key, field] : value.items())
-            if (key != "slot" && !readField(path + "/" + pointerToken(key), *slot, key, field))
+            if (key != "slot" && !readField(memberPath(path, key), *slot, key, field))
                 return false;
         return true;
     }

@@ -52,6 +52,13 @@ std::string_view colorKey(TeamColorEntry entry) {
     return kColorKeys[entry];
 }
 
+std::string inQuotes(std::string_view text) {
+    std::string out(1, '"');
+    out += text;
+    out += '"';
+    return out;
+}
+
 std::string colorText(ColorRef color) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", colorRed(color), colorGreen(color), colorBlue(color));

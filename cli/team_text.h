@@ -24,6 +24,9 @@ std::string_view fieldKey(SlotField field);
 // The colour's key in the JSON shape ("jersey", "helmet", "stripe", "homePants", "awayPants").
 std::string_view colorKey(TeamColorEntry entry);
 
+// The text between double quotes, for messages.
+std::string inQuotes(std::string_view text);
+
 std::string colorText(ColorRef color); // #RRGGBB
 std::optional<ColorRef> parseColorText(std::string_view text);
 

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "cli/ansi_text.h"
+#include "cli/csv_table.h"
+
+TEST(AnsiText, EveryByteGoesToUtf8AndBack) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const AnsiConversion back = utf8ToAnsi(ansiToUtf8(all));
+    ASSERT_TRUE(back.ok) << back.problem;
+    EXPECT_EQ(back.text, all);
+}
+
+TEST(AnsiText, TheCodePagesOwnCharactersMapBothWays) {
+    struct Case {
+        std::string ansi;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {"M\xFCller", "M\xC3\xBCller"},                                       // u with diaeresis
+        {"O\x92Neil", "O\xE2\x80\x99Neil"},                                   // right single quotation mark
+        {"\x80", "\xE2\x82\xAC"},                                             // euro sign
+        {"\x9F", "\xC5\xB8"},                                                 // Y with diaeresis
+        {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"}, // undefined: C1 controls
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ansiToUtf8(c.ansi), c.utf8);
+        EXPECT_EQ(utf8ToAnsi(c.utf8).text, c.ansi);
+    }
+}
+
+TEST(AnsiText, TextOutsideTheCodePageOrNotUtf8IsRefusedWithItsOffset) {
+    struct Case {
+        std::string utf8;
+        std::size_t offset;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"ab\xE4\xB8\xAD", 2, "U+4E2D"},        // a CJK character
+        {"abc\xC2\x80", 3, "U+0080"},           // a C1 control that 0x80 does not stand for
+        {"x\xFF", 1, "not valid UTF-8"},        // not UTF-8 at all
+        {"x\xC3", 1, "not valid UTF-8"},        // cut sequence
+        {"\xC0\xAF", 0, "not valid UTF-8"},     // overlong form
+        {"\xED\xA0\x80", 0, "not valid UTF-8"}, // surrogate
+    };
+    for (const Case& c : cases) {
+        const AnsiConversion result = utf8ToAnsi(c.utf8);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.offset, c.offset);
+        EXPECT_NE(result.problem.find(c.problem), std::string::npos) << result.problem;
+    }
+}
+
+TEST(AnsiText, DisplayShowsControlCharactersAsEscapes) {
+    EXPECT_EQ(displayText("a\tb\x7F\x81\xE9"), "a\\x09b\\x7F\\x81\xC3\xA9");
+    EXPECT_EQ(utf8Length("M\xC3\xBCller \xE2\x82\xAC"), 8u);
+}
+
+namespace {
+
+std::vector<std::vector<std::string>> cellTexts(const CsvTable& table) {
+    std::vector<std::vector<std::string>> rows;
+    for (const CsvRow& row : table.rows) {
+        rows.emplace_back();
+        for (const CsvCell& cell : row)
+            rows.back().push_back(cell.text);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(CsvTable, QuotedFieldsHoldCommasQuotesAndLineBreaks) {
+    const CsvTable table = readCsv("a,\"b, \"\"c\"\"\",\"line\r\nbreak\"\r\n"
+                                   " x ,,\"\"\n"
+                                   "\n"
+                                   "last");
+    ASSERT_TRUE(table.ok) << table.problem;
+    const std::vector<std::vector<std::string>> expected = {
+        {"a", "b, \"c\"", "line\r\nbreak"},
+        {" x ", "", ""},
+        {"last"},
+    };
+    EXPECT_EQ(cellTexts(table), expected);
+}
+
+TEST(CsvTable, CellsKnowWhereTheyStart) {
+    const CsvTable table = readCsv("\xEF\xBB\xBFSlot,#\r\n\"two\nlines\",7\r\n\r\nQB, 9");
+    ASSERT_TRUE(table.ok);
+    ASSERT_EQ(table.rows.size(), 3u);
+    const auto at = [&](std::size_t r, std::size_t c) {
+        return std::to_string(table.rows[r][c].line) + ":" + std::to_string(table.rows[r][c].column);
+    };
+    EXPECT_EQ(at(0, 0), "1:1");
+    EXPECT_EQ(at(0, 1), "1:6");
+    EXPECT_EQ(at(1, 0), "2:1");
+    EXPECT_EQ(at(1, 1), "3:8");
+    EXPECT_EQ(at(2, 0), "5:1");
+    EXPECT_EQ(at(2, 1), "5:4");
+    EXPECT_EQ(table.rows[0][0].text, "Slot");
+}
+
+TEST(CsvTable, MalformedRecordsStopAtTheOffendingCharacter) {
+    struct Case {
+        const char* text;
+        int line, column;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"a,b\nc,d\"e\n", 2, 4, "a quote inside a field"},
+        {"a,\"b\"x,c\n", 1, 6, "after the closing quote"},
+        {"a,\"b\" ,c\n", 1, 6, "after the closing quote"},
+        {"a\nb,\"open\nstill open", 2, 3, "without its closing quote"},
+    };
+    for (const Case& c : cases) {
+        const CsvTable table = readCsv(c.text);
+        EXPECT_FALSE(table.ok) << c.text;
+        EXPECT_EQ(table.line, c.line) << c.text;
+        EXPECT_EQ(table.column, c.column) << c.text;
+        EXPECT_NE(table.problem.find(c.problem), std::string::npos) << table.problem;
+    }
+}
+
+TEST(CsvTable, FieldsAreQuotedOnlyWhenTheyNeedIt) {
+    EXPECT_EQ(csvField("plain text"), "plain text");
+    EXPECT_EQ(csvField(""), "");
+    EXPECT_EQ(csvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
+    EXPECT_EQ(csvField(" padded"), "\" padded\"");
+    const std::string tricky = " \"a\",\r\nb ";
+    const CsvTable back = readCsv(csvField(tricky) + "," + csvField("x"));
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(back.rows[0][0].text, tricky);
+}
