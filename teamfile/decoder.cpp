@@ -36,14 +36,16 @@ class TeamFileWalk {
         return scratch_[0];
     }
 
-    void putZero(std::size_t index) { scratch_[index] = 0; }
-
-    // The scratch buffer's contents up to its first zero byte; the last byte is always 0.
-    std::string_view text() const {
-        const auto end = std::find(scratch_.begin(), scratch_.end(), 0);
+    // Stores 0 at index and returns the scratch buffer's contents up to its first zero byte.
+    std::string_view textEndingAt(std::size_t index) {
+        scratch_[index] = 0;
+        const auto end =
+            std::find(scratch_.begin(), scratch_.begin() + static_cast<std::ptrdiff_t>(index), 0);
         return {reinterpret_cast<const char*>(scratch_.data()),
                 static_cast<std::size_t>(end - scratch_.begin())};
     }
+
+    void clearCurrentByte() { scratch_[0] = 0; }
 
   private:
     std::span<const std::uint8_t> file_;
@@ -65,10 +67,9 @@ void decodeListField(TeamDocument& doc, SlotIndex slot, SlotField field, std::sp
 void decodeName(TeamFileWalk& in, TeamDocument& doc, SlotIndex slot, std::size_t record) {
     const std::size_t length = std::min<std::size_t>(in.byteAt(record + kNameLengthOffset), kNameCapacity);
     in.read(length);
-    in.putZero(length);
-    setFieldText(doc, slot, SlotField::playerName, in.text());
+    setFieldText(doc, slot, SlotField::playerName, in.textEndingAt(length));
     in.read(kNameCapacity - length);
-    in.putZero(0);
+    in.clearCurrentByte();
 }
 
 // The group byte, then the byte between and the detail byte, which replaces it.
