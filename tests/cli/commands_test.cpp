@@ -238,7 +238,7 @@ namespace {
 
 std::string shellQuoted(const std::string& text) {
 #ifdef _WIN32
-    return "\"" + text + "\"";
+    return inQuotes(text);
 #else
     std::string quoted = "'";
     for (char c : text)
@@ -250,8 +250,9 @@ std::string shellQuoted(const std::string& text) {
 Outcome runProgram(const std::vector<std::string>& args, const TempFolder& folder) {
     std::string command = SQUADWRIGHT_CLI_COMMAND;
     for (const std::string& arg : args)
-        command += " " + shellQuoted(arg);
-    command += " >" + shellQuoted(folder.file("stdout.txt")) + " 2>" + shellQuoted(folder.file("stderr.txt"));
+        command.append(" ").append(shellQuoted(arg));
+    command.append(" >").append(shellQuoted(folder.file("stdout.txt")));
+    command.append(" 2>").append(shellQuoted(folder.file("stderr.txt")));
     const int result = std::system(command.c_str());
 #ifdef _WIN32
     const int status = result;

@@ -18,10 +18,6 @@ std::string oneFieldJson(std::string_view label, SlotField field, const std::str
            R"(", ")" + std::string(fieldKey(field)) + "\": " + value + "}]}";
 }
 
-std::string jsonString(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 } // namespace
 
 // The cases of saving typed texts from the editor: import types the same texts into the same boxes
@@ -78,7 +74,7 @@ TEST(Import, AppliesTheClampsMappingsAndPageDefaultsOfSaving) {
         EXPECT_EQ(csv.bytes[fieldOffset(slotNamed(c.label), c.offset)], c.expected)
             << c.label << " " << fieldCaption(c.field) << " '" << c.text << "'";
 
-        const Imported json = importText(oneFieldJson(c.label, c.field, jsonString(c.text)), true);
+        const Imported json = importText(oneFieldJson(c.label, c.field, inQuotes(c.text)), true);
         ASSERT_TRUE(json.parsed.ok) << json.parsed.error;
         EXPECT_EQ(json.bytes, csv.bytes) << c.label << " " << fieldCaption(c.field) << " '" << c.text << "'";
     }
