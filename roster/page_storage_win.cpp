@@ -16,7 +16,8 @@ int fieldBoxId(SlotIndex slot, SlotField field) {
 std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
     HWND page = pages_[slotPage(slot)];
     const int id = fieldBoxId(slot, field);
-    const int length = GetWindowTextLengthA(GetDlgItem(page, id));
+    // Asked by message: GetWindowTextLengthA does not ask a window of another process.
+    const auto length = static_cast<int>(SendDlgItemMessageA(page, id, WM_GETTEXTLENGTH, 0, 0));
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const UINT copied = GetDlgItemTextA(page, id, text.data(), length + 1);
     text.resize(copied);

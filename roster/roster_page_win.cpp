@@ -1,5 +1,6 @@
 #include "roster/roster_page_win.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -33,13 +34,38 @@ void fillLists(HWND page, SlotIndex slot) {
         addListItem(page, slot, SlotField::position, code);
 }
 
-void setSpinnerRanges(HWND page, SlotIndex slot) {
+// Width in pixels of the widest three digits in the box's font, and room for the caret after them.
+int threeDigitsWidth(HWND box) {
+    HDC dc = GetDC(box);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, "888", 3, &size);
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    return size.cx + 2;
+}
+
+// A numeric box beside its spinner shows three digits whole and refuses a fourth, whatever the
+// dialog font: its inner margins are set so that just three digits and the caret fit. (With Wine's
+// dialog font and margins the box would otherwise hold only two.)
+void fitThreeDigits(HWND box) {
+    RECT format{};
+    SendMessageA(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const LRESULT margins = SendMessageA(box, EM_GETMARGINS, 0, 0);
+    const int room = static_cast<int>(format.right - format.left) + LOWORD(margins) + HIWORD(margins);
+    const int spare = std::max(0, room - threeDigitsWidth(box));
+    SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(spare / 2, spare - spare / 2));
+}
+
+void prepareNumberFields(HWND page, SlotIndex slot) {
     for (SlotField field : kAllSlotFields) {
         if (!isSpinnerField(field))
             continue;
+        const int box = boxId(slot, field);
+        fitThreeDigits(GetDlgItem(page, box));
         const SpinnerRange range = spinnerRange(field);
-        SendDlgItemMessageA(page, boxId(slot, field) + 1, UDM_SETRANGE, 0,
-                            MAKELPARAM(range.upper, range.lower));
+        SendDlgItemMessageA(page, box + 1, UDM_SETRANGE, 0, MAKELPARAM(range.upper, range.lower));
     }
 }
 
@@ -87,7 +113,7 @@ void initRosterPage(TeamDocument& doc, HWND page, PageIndex index) {
         const SlotIndex slot = slotAt(index, row);
         fillLists(page, slot);
         SendDlgItemMessageA(page, boxId(slot, SlotField::playerName), EM_LIMITTEXT, kNameTypingLimit, 0);
-        setSpinnerRanges(page, slot);
+        prepareNumberFields(page, slot);
         applySlotDefaults(doc, slot);
     }
 }
