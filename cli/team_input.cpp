@@ -57,10 +57,11 @@ std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBy
             continue;
         missing += (missingCount++ == 0 ? "" : ", ") + std::string(SlotTable[slot].label);
     }
-    if (missingCount > 0)
+    if (missingCount == 1)
+        warnings.push_back(source + ": 1 slot is not in the input and keeps its defaults: " + missing);
+    else if (missingCount > 1)
         warnings.push_back(source + ": " + std::to_string(missingCount) +
-                           (missingCount == 1 ? " slot is" : " slots are") +
-                           " not in the input and keep their defaults: " + missing);
+                           " slots are not in the input and keep their defaults: " + missing);
 
     TeamInMemory readBack;
     decodeTeam(readBack.doc, saved);

@@ -132,7 +132,7 @@ TEST(Commands, ImportWritesTheTeamAndWarnsOfLeftOutSlots) {
     const Outcome run = runCommand({"import", folder.file("team.CSV"), "-o", folder.file("b.fbt")});
     EXPECT_EQ(run.status, kExitOk);
     EXPECT_EQ(run.err, "squadwright-cli: warning: " + folder.file("team.CSV") +
-                           ": 1 slot is not in the input and keep their defaults: KK\n");
+                           ": 1 slot is not in the input and keeps its defaults: KK\n");
     const TeamFileBytes expected = changedTeam();
     EXPECT_EQ(fileBytes(folder.file("b.fbt")), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 }
