@@ -1,0 +1,115 @@
+// The Colors menu through the system's colour dialog: the colour it opens with, OK and Cancel, the
+// custom colours kept for the whole run, and the colour as saved.
+#include <gtest/gtest.h>
+
+#include "teamfile/encoder.h"
+#include "tests/core/test_team.h"
+#include "tests/ui/system_dialogs.h"
+
+namespace {
+
+// Opens the entry's colour dialog, types the colour and closes it with OK or Cancel.
+::testing::AssertionResult pickColor(Editor& editor, int command, Rgb color, bool confirm) {
+    HWND dialog = openCommandDialog(editor, command);
+    if (dialog == nullptr)
+        return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
+    if (!setDialogColor(dialog, color))
+        return ::testing::AssertionFailure() << "the dialog does not show " << color;
+    if (confirm)
+        confirmDialog(dialog);
+    else
+        cancelDialog(dialog);
+    if (!waitForDialogGone(dialog))
+        return ::testing::AssertionFailure() << "the colour dialog stays open";
+    settle(editor.mainWindow());
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+TEST(TeamColors, EachDialogOpensWithItsEntrysColour) {
+    struct Case {
+        int command;
+        Rgb shown;
+    };
+    const Case cases[] = {
+        {IDM_JERSEY, {144, 144, 144}},     {IDM_HELMET, {144, 144, 144}},     {IDM_STRIPE, {218, 219, 219}},
+        {IDM_PANTS_HOME, {144, 144, 144}}, {IDM_PANTS_AWAY, {254, 254, 254}},
+    };
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    for (const Case& c : cases)
+        EXPECT_EQ(offeredColor(editor, c.command), c.shown) << "command " << c.command;
+    EXPECT_FALSE(editor.saveEnabled());
+}
+
+TEST(TeamColors, OkStoresTheColourAndCancelKeepsTheOldOne) {
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    ASSERT_TRUE(pickColor(editor, IDM_JERSEY, {1, 2, 3}, false));
+    EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{144, 144, 144}));
+
+    ASSERT_TRUE(pickColor(editor, IDM_JERSEY, {1, 2, 3}, true));
+    EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{1, 2, 3}));
+    EXPECT_EQ(offeredColor(editor, IDM_HELMET), (Rgb{144, 144, 144})) << "another entry changed";
+    EXPECT_FALSE(editor.saveEnabled());
+
+    editor.command(IDM_NEW);
+    settle(editor.mainWindow());
+    EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{144, 144, 144}));
+}
+
+TEST(TeamColors, WhiteAwayPantsAreSavedAsSixFFBytes) {
+    ScratchFolder folder;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    ASSERT_TRUE(pickColor(editor, IDM_PANTS_AWAY, {255, 255, 255}, true));
+
+    HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(enterFileName(dialog, folder.file("white")));
+    confirmDialog(dialog);
+    ASSERT_TRUE(waitForDialogGone(dialog));
+    settle(editor.mainWindow());
+
+    TestTeam expected;
+    expected.doc.colors[awayPantsColor] = makeColor(255, 255, 255);
+    const TeamFileBytes bytes = encodeTeam(expected.doc);
+    const std::vector<std::uint8_t> saved = readFileBytes(folder.file("white.fbt"));
+    EXPECT_EQ(saved, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_EQ(saved.size(), layout::kTeamFileSize);
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + 2622, saved.begin() + 2628),
+              std::vector<std::uint8_t>(6, 0xFF));
+}
+
+TEST(TeamColors, ACustomColourDefinedForTheHelmetIsOfferedForTheWholeRun) {
+    const Rgb custom = {10, 20, 30};
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    HWND helmet = openCommandDialog(editor, IDM_HELMET);
+    ASSERT_NE(helmet, nullptr);
+    ASSERT_TRUE(setDialogColor(helmet, custom));
+    addCustomColor(helmet);
+    confirmDialog(helmet);
+    ASSERT_TRUE(waitForDialogGone(helmet));
+    settle(editor.mainWindow());
+
+    for (bool afterNew : {false, true}) {
+        SCOPED_TRACE(afterNew ? "after New" : "before New");
+        if (afterNew) {
+            editor.command(IDM_NEW);
+            settle(editor.mainWindow());
+            EXPECT_EQ(offeredColor(editor, IDM_HELMET), (Rgb{144, 144, 144}))
+                << "New keeps the picked helmet";
+        }
+        HWND pants = openCommandDialog(editor, IDM_PANTS_AWAY);
+        ASSERT_NE(pants, nullptr);
+        EXPECT_EQ(dialogColor(pants), (Rgb{254, 254, 254}));
+        EXPECT_EQ(pickCustomColor(pants, 0), custom);
+        EXPECT_EQ(pickCustomColor(pants, 1), (Rgb{0, 0, 0}));
+        cancelDialog(pants);
+        ASSERT_TRUE(waitForDialogGone(pants));
+        settle(editor.mainWindow());
+        EXPECT_EQ(offeredColor(editor, IDM_PANTS_AWAY), (Rgb{254, 254, 254}));
+    }
+}

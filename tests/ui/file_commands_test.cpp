@@ -1,0 +1,380 @@
+// File > Open..., Save and Save As... through the system's own dialogs, checked on disk and on the
+// pages; failures are shown in a message box and lose nothing.
+#include <gtest/gtest.h>
+
+#include "roster/page_storage_win.h"
+#include "teamfile/encoder.h"
+#include "teamfile/reader.h"
+#include "teamfile/writer.h"
+#include "tests/core/test_team.h"
+#include "tests/ui/system_dialogs.h"
+
+namespace {
+
+std::vector<std::uint8_t> encoded(const TeamDocument& doc) {
+    const TeamFileBytes bytes = encodeTeam(doc);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> newTeamBytes() {
+    return encoded(TestTeam().doc);
+}
+
+// Runs a file command's dialog to its end: types the name and confirms, or cancels.
+::testing::AssertionResult runFileDialog(Editor& editor, int command, const std::string& typed,
+                                         bool confirm) {
+    HWND dialog = openCommandDialog(editor, command);
+    if (dialog == nullptr)
+        return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
+    if (!enterFileName(dialog, typed))
+        return ::testing::AssertionFailure() << "the file name box does not show " << typed;
+    if (confirm)
+        confirmDialog(dialog);
+    else
+        cancelDialog(dialog);
+    if (!waitForDialogGone(dialog))
+        return ::testing::AssertionFailure() << "the dialog of command " << command << " stays open";
+    settle(editor.mainWindow());
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult saveAs(Editor& editor, const std::string& typed) {
+    return runFileDialog(editor, IDM_SAVE_AS, typed, true);
+}
+
+::testing::AssertionResult openFile(Editor& editor, const std::string& path) {
+    return runFileDialog(editor, IDM_OPEN, path, true);
+}
+
+// A varied team written to path by the core, and the document it came from.
+struct WrittenTeam {
+    explicit WrittenTeam(const std::string& path) {
+        resetToNewTeam(doc);
+        makeVariedTeam(doc);
+        result = writeTeamFile(doc, path);
+    }
+    MemoryFieldStorage storage;
+    TeamDocument doc{storage};
+    FileResult result;
+};
+
+// Types a new name into slot 0 on the pages and into the expected document alike.
+void editFirstName(Editor& editor, TeamDocument& expected, const std::string& name) {
+    setWindowText(editor.control(0, fieldControlOffset(SlotField::playerName)), name);
+    setFieldText(expected, 0, SlotField::playerName, name);
+}
+
+// File > Save, waited for until the editor has handled it.
+void saveCommand(Editor& editor) {
+    editor.command(IDM_SAVE);
+    settle(editor.mainWindow());
+}
+
+bool noDialogOpen(const Editor& editor) {
+    return settle(editor.mainWindow()) && findDialog(editor.processId(), editor.mainWindow()) == nullptr;
+}
+
+int recordOf(SlotIndex slot) {
+    for (std::size_t record = 0; record < layout::kRecordCount; ++record)
+        if (layout::recordSlot(record) == slot)
+            return static_cast<int>(record);
+    return -1;
+}
+
+void putColor(std::vector<std::uint8_t>& bytes, std::size_t offset, int red, int green, int blue) {
+    for (int component : {red, green, blue}) {
+        const std::uint16_t stored = layout::encodeColorComponent(component);
+        bytes[offset++] = static_cast<std::uint8_t>(stored >> 8);
+        bytes[offset++] = static_cast<std::uint8_t>(stored & 0xFF);
+    }
+}
+
+} // namespace
+
+TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
+    struct Case {
+        int command;
+        const char* typed;
+        const char* written;
+    };
+    const Case cases[] = {
+        {IDM_SAVE_AS, "team", "team.fbt"},
+        {IDM_SAVE_AS, "named.fbt", "named.fbt"},
+        {IDM_SAVE, "viasave", "viasave.fbt"}, // Save without a current file asks like Save As
+    };
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ScratchFolder folder;
+        editor.command(IDM_NEW);
+        ASSERT_TRUE(settle(editor.mainWindow()));
+        ASSERT_FALSE(editor.saveEnabled());
+        ASSERT_TRUE(runFileDialog(editor, c.command, folder.file(c.typed), true));
+        EXPECT_EQ(readFileBytes(folder.file(c.written)), newTeamBytes());
+        EXPECT_EQ(readFileBytes(folder.file(c.written)).size(), layout::kTeamFileSize);
+        EXPECT_EQ(folder.entries(), std::vector<std::string>{c.written});
+        EXPECT_TRUE(editor.saveEnabled());
+    }
+}
+
+TEST(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
+    ScratchFolder folder;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    ASSERT_TRUE(saveAs(editor, folder.file("team")));
+    ASSERT_EQ(readFileBytes(folder.file("team.fbt")), newTeamBytes());
+
+    TestTeam expected;
+    editFirstName(editor, expected.doc, "Saved Again");
+    saveCommand(editor);
+    EXPECT_EQ(readFileBytes(folder.file("team.fbt")), encoded(expected.doc));
+    EXPECT_TRUE(noDialogOpen(editor));
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"team.fbt"});
+    EXPECT_TRUE(editor.saveEnabled());
+}
+
+TEST(FileCommands, AnExistingFileIsReplacedOnlyWhenTheOverwriteQuestionIsConfirmed) {
+    const std::vector<std::uint8_t> oldBytes = {1, 2, 3, 4, 5};
+    ScratchFolder folder;
+    const std::string path = folder.file("old.fbt");
+    ASSERT_TRUE(writeFileBytes(path, oldBytes));
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    for (bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "Yes" : "No");
+        HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(enterFileName(dialog, path));
+        confirmDialog(dialog);
+        HWND question = waitForOwnedDialog(editor, dialog);
+        ASSERT_NE(question, nullptr) << "no overwrite question";
+        EXPECT_EQ(readFileBytes(path), oldBytes) << "written before the answer";
+        answerQuestion(question, replace);
+        ASSERT_TRUE(waitForDialogGone(question));
+        if (!replace) {
+            EXPECT_TRUE(IsWindowVisible(dialog)) << "No returns to the Save As dialog";
+            cancelDialog(dialog);
+        }
+        ASSERT_TRUE(waitForDialogGone(dialog));
+        settle(editor.mainWindow());
+
+        if (replace)
+            EXPECT_EQ(readFileBytes(path), newTeamBytes());
+        else
+            EXPECT_EQ(readFileBytes(path), oldBytes);
+        EXPECT_EQ(editor.saveEnabled(), replace);
+        EXPECT_EQ(folder.entries(), std::vector<std::string>{"old.fbt"});
+    }
+}
+
+TEST(FileCommands, OpenShowsTheFileOnThePagesAndSaveWritesBackToIt) {
+    ScratchFolder folder;
+    const std::string path = folder.file("varied.fbt");
+    WrittenTeam written(path);
+    ASSERT_TRUE(written.result.ok) << written.result.reason;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+
+    ASSERT_TRUE(openFile(editor, path));
+    EXPECT_EQ(pageDifferences(editor, written.doc), std::vector<std::string>{});
+    EXPECT_TRUE(editor.saveEnabled());
+    for (int entry = 0; entry < kTeamColorCount; ++entry)
+        EXPECT_EQ(offeredColor(editor, IDM_JERSEY + entry), rgbOf(written.doc.colors[entry]))
+            << kTeamColorNames[entry];
+
+    editFirstName(editor, written.doc, "Back To The File");
+    saveCommand(editor);
+    EXPECT_EQ(readFileBytes(path), encoded(written.doc));
+    EXPECT_TRUE(noDialogOpen(editor));
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"varied.fbt"});
+}
+
+TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
+    // Fields that hold typed text before the open, so that "unchanged" can be seen.
+    struct Typed {
+        SlotIndex slot;
+        SlotField field;
+        const char* text;
+    };
+    const Typed typed[] = {
+        {11, SlotField::depthString, "3rd"},
+        {22, SlotField::side, "MID"},
+        {1, SlotField::position, "ZZ"},
+        {8, SlotField::position, "YY"},
+    };
+    struct Odd {
+        SlotIndex slot;
+        std::size_t offset;
+        std::vector<std::uint8_t> bytes;
+        SlotField field;
+        const char* shown;
+    };
+    const Odd odd[] = {
+        {11, layout::kDepthStringOffset, {0x00}, SlotField::depthString, "3rd"},
+        {22, layout::kSideOffset, {0x02}, SlotField::side, "MID"},
+        {1, layout::kPosGroupOffset, {0x06, 0x00, 0x05}, SlotField::position, "ZZ"},
+        {8, layout::kPosGroupOffset, {0x08, 0x00, 0x00}, SlotField::position, "QB"},
+        {2, layout::kNumberOffset, {0x65}, SlotField::number, "0"},
+        {9, layout::kNumberOffset, {0x64}, SlotField::number, "99"},
+        {3, layout::kIconOffset, {0x00}, SlotField::icon, "1"},
+        {4, layout::kIconOffset, {0x0F}, SlotField::icon, "14"},
+        {5, layout::kIconOffset, {0xC8}, SlotField::icon, "1"},
+        {6, layout::kSpeedStepOffset, {0x07}, SlotField::speed, "0"},
+        {10, layout::kStrengthOffset, {0x65}, SlotField::strength, "0"},
+        {7, layout::kNameLengthOffset, {5, 0x41, 0x42, 0x00, 0x43, 0x44}, SlotField::playerName, "AB"},
+    };
+    std::vector<std::uint8_t> bytes = newTeamBytes();
+    for (const Odd& o : odd)
+        std::copy(o.bytes.begin(), o.bytes.end(),
+                  bytes.begin() + layout::recordOffset(recordOf(o.slot)) + o.offset);
+    // An older version: helmet and home pants take the jersey colour, the away pants 0xFEFEFE.
+    bytes[layout::kVersionOffset] = '1';
+    putColor(bytes, layout::kJerseyOffset, 10, 20, 30);
+    putColor(bytes, layout::kStripeOffset, 40, 50, 60);
+    for (std::size_t offset : {layout::kHelmetOffset, layout::kHomePantsOffset, layout::kAwayPantsOffset})
+        putColor(bytes, offset, 255, 255, 255);
+
+    ScratchFolder folder;
+    const std::string path = folder.file("odd.fbt");
+    ASSERT_TRUE(writeFileBytes(path, bytes));
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    TestTeam expected;
+    for (const Typed& t : typed) {
+        setWindowText(editor.control(t.slot, fieldControlOffset(t.field)), t.text);
+        setFieldText(expected.doc, t.slot, t.field, t.text);
+    }
+
+    ASSERT_TRUE(openFile(editor, path));
+    PageFieldStorage pages(editor.pages());
+    for (const Odd& o : odd)
+        EXPECT_EQ(pages.text(o.slot, o.field), o.shown) << SlotTable[o.slot].label;
+    decodeTeam(expected.doc, bytes);
+    EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+    const Rgb jersey = {10, 20, 30};
+    const Rgb expectedColors[kTeamColorCount] = {jersey, jersey, {40, 50, 60}, jersey, {254, 254, 254}};
+    for (int entry = 0; entry < kTeamColorCount; ++entry)
+        EXPECT_EQ(offeredColor(editor, IDM_JERSEY + entry), expectedColors[entry]) << kTeamColorNames[entry];
+}
+
+TEST(FileCommands, CancelledDialogsChangeNothing) {
+    ScratchFolder folder;
+    WrittenTeam other(folder.file("other.fbt"));
+    ASSERT_TRUE(other.result.ok) << other.result.reason;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    TestTeam expected;
+    editFirstName(editor, expected.doc, "Not Saved Yet");
+    for (bool withCurrentFile : {false, true}) {
+        if (withCurrentFile) {
+            ASSERT_TRUE(saveAs(editor, folder.file("current.fbt")));
+            ASSERT_EQ(readFileBytes(folder.file("current.fbt")), encoded(expected.doc));
+            editFirstName(editor, expected.doc, "Not Saved Either");
+        }
+        for (int command : {IDM_OPEN, IDM_SAVE_AS}) {
+            SCOPED_TRACE(std::to_string(command) + (withCurrentFile ? " with a current file" : " without"));
+            const std::vector<std::string> before = folder.entries();
+            ASSERT_TRUE(runFileDialog(editor, command, folder.file("other.fbt"), false));
+            EXPECT_EQ(editor.saveEnabled(), withCurrentFile);
+            EXPECT_EQ(folder.entries(), before);
+            EXPECT_EQ(readFileBytes(folder.file("other.fbt")), encoded(other.doc));
+            EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+        }
+    }
+    saveCommand(editor);
+    EXPECT_EQ(readFileBytes(folder.file("current.fbt")), encoded(expected.doc))
+        << "Save no longer writes the current file";
+}
+
+TEST(FileCommands, NewAfterOpenForgetsTheFile) {
+    ScratchFolder folder;
+    const std::string path = folder.file("opened.fbt");
+    WrittenTeam written(path);
+    ASSERT_TRUE(written.result.ok) << written.result.reason;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    ASSERT_TRUE(openFile(editor, path));
+    ASSERT_TRUE(editor.saveEnabled());
+
+    editor.command(IDM_NEW);
+    EXPECT_TRUE(waitUntil([&] { return !editor.saveEnabled(); }));
+    EXPECT_EQ(pageDifferences(editor, TestTeam().doc), std::vector<std::string>{});
+    // With no current file Save asks for a name instead of writing over the opened file.
+    ASSERT_TRUE(runFileDialog(editor, IDM_SAVE, folder.file("not-this"), false));
+    EXPECT_EQ(readFileBytes(path), encoded(written.doc));
+    EXPECT_FALSE(editor.saveEnabled());
+}
+
+TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
+    ScratchFolder folder;
+    const std::string path = folder.file("readonly.fbt");
+    const std::vector<std::uint8_t> oldBytes = {9, 8, 7, 6};
+    ASSERT_TRUE(writeFileBytes(path, oldBytes));
+    ASSERT_TRUE(setReadOnly(path, true));
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    TestTeam expected;
+    editFirstName(editor, expected.doc, "Edited Before Saving");
+
+    HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(enterFileName(dialog, path));
+    confirmDialog(dialog);
+    HWND question = waitForOwnedDialog(editor, dialog);
+    ASSERT_NE(question, nullptr) << "no overwrite question";
+    answerQuestion(question, true);
+    ASSERT_TRUE(waitForDialogGone(dialog));
+
+    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
+    ASSERT_NE(box, nullptr) << "the failure is not shown";
+    const ShownMessage shown = readMessage(box);
+    EXPECT_EQ(shown.caption, "Squadwright");
+    EXPECT_NE(shown.text.find(path), std::string::npos) << shown.text;
+    EXPECT_TRUE(showsErrorIcon(box));
+    EXPECT_TRUE(closeMessage(box));
+    settle(editor.mainWindow());
+
+    EXPECT_EQ(readFileBytes(path), oldBytes);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"readonly.fbt"});
+    EXPECT_FALSE(editor.saveEnabled());
+    EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+}
+
+TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
+    ScratchFolder folder;
+    const std::string held = folder.file("held.fbt");
+    WrittenTeam written(held);
+    ASSERT_TRUE(written.result.ok) << written.result.reason;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    ASSERT_TRUE(saveAs(editor, folder.file("current.fbt")));
+    ASSERT_EQ(readFileBytes(folder.file("current.fbt")), newTeamBytes());
+    TestTeam expected;
+    editFirstName(editor, expected.doc, "Kept On The Page");
+
+    HANDLE writer =
+        CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    HWND dialog = openCommandDialog(editor, IDM_OPEN);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(enterFileName(dialog, held));
+    confirmDialog(dialog);
+    ASSERT_TRUE(waitForDialogGone(dialog));
+    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
+    ASSERT_NE(box, nullptr) << "the failure is not shown";
+    const ShownMessage shown = readMessage(box);
+    EXPECT_EQ(shown.caption, "Squadwright");
+    EXPECT_NE(shown.text.find(held), std::string::npos) << shown.text;
+    EXPECT_TRUE(showsErrorIcon(box));
+    EXPECT_TRUE(closeMessage(box));
+    settle(editor.mainWindow());
+    CloseHandle(writer);
+
+    EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+    EXPECT_TRUE(editor.saveEnabled());
+    saveCommand(editor);
+    EXPECT_EQ(readFileBytes(folder.file("current.fbt")), encoded(expected.doc))
+        << "Save no longer writes the current file";
+    EXPECT_EQ(readFileBytes(held), encoded(written.doc));
+}

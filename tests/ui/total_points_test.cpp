@@ -1,0 +1,149 @@
+// Tools > Total Points: the sum of the five ratings of all 44 slots by their spinner positions, shown
+// in a plain message box, changing nothing.
+#include <gtest/gtest.h>
+
+#include "roster/page_storage_win.h"
+#include "teamfile/writer.h"
+#include "tests/core/test_team.h"
+#include "tests/ui/system_dialogs.h"
+#include "tools/total_points.h"
+
+namespace {
+
+std::string totalText(int total) {
+    return "        " + std::to_string(total);
+}
+
+// Asks for the total, reads the box and closes it; the text, or the reason it could not be read.
+std::string shownTotal(Editor& editor) {
+    HWND box = openCommandDialog(editor, IDM_TOTAL_POINTS);
+    if (box == nullptr)
+        return "no message box";
+    const ShownMessage shown = readMessage(box);
+    if (!closeMessage(box))
+        return "the box stays open";
+    settle(editor.mainWindow());
+    if (shown.caption != "Total Points")
+        return "caption \"" + shown.caption + "\"";
+    if (shown.hasIcon)
+        return "a box with an icon";
+    return shown.text;
+}
+
+HWND box(const Editor& editor, SlotIndex slot, SlotField field) {
+    return editor.control(slot, fieldControlOffset(field));
+}
+
+// Every field text of the pages, the Save item and the visible page.
+struct Snapshot {
+    std::vector<std::string> texts;
+    bool saveEnabled;
+    PageIndex visiblePage;
+};
+
+Snapshot snapshot(const Editor& editor) {
+    PageFieldStorage pages(editor.pages());
+    Snapshot taken{{}, editor.saveEnabled(), editor.visiblePage()};
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        for (SlotField field : kAllSlotFields)
+            taken.texts.push_back(pages.text(slot, field));
+    return taken;
+}
+
+} // namespace
+
+TEST(TotalPoints, IsTheStartValuesSumAfterStartUpAndAfterNew) {
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    EXPECT_EQ(shownTotal(editor), totalText(4500));
+
+    typeText(box(editor, 0, SlotField::strength), "0");
+    setWindowText(box(editor, 1, SlotField::speed), "150");
+    EXPECT_EQ(shownTotal(editor), totalText(4500 - 40 + 100));
+
+    editor.command(IDM_NEW);
+    settle(editor.mainWindow());
+    EXPECT_EQ(shownTotal(editor), totalText(4500));
+}
+
+TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
+    struct Case {
+        SlotIndex slot;
+        SlotField field;
+        bool up;
+    };
+    const Case cases[] = {
+        {0, SlotField::speed, true},        {0, SlotField::speed, false},
+        {1, SlotField::strength, true},     {2, SlotField::agility, false},
+        {3, SlotField::intelligence, true}, {4, SlotField::discipline, false},
+        {5, SlotField::discipline, true},   {6, SlotField::number, true},
+        {7, SlotField::icon, false},        {14, SlotField::discipline, false}, // a filler at 0 wraps to 100
+    };
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    int total = 4500;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(SlotTable[c.slot].label) + " " +
+                     std::string(kColumnCaptions[1 + static_cast<int>(c.field)]) + (c.up ? " up" : " down"));
+        if (editor.visiblePage() != slotPage(c.slot))
+            editor.clickTab(slotPage(c.slot));
+        HWND field = box(editor, c.slot, c.field);
+        const std::string before = windowText(field);
+        clickSpinner(editor.control(c.slot, fieldControlOffset(c.field) + 1), c.up);
+        ASSERT_TRUE(waitUntil([&] { return windowText(field) != before; }));
+        const bool counts = c.field != SlotField::number && c.field != SlotField::icon;
+        if (counts)
+            total += std::stoi(windowText(field)) - std::stoi(before);
+        EXPECT_EQ(shownTotal(editor), totalText(total));
+    }
+}
+
+TEST(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    HWND strength = box(editor, 0, SlotField::strength);
+    typeText(strength, "150");
+    EXPECT_EQ(shownTotal(editor), totalText(4500)) << "150 is beyond STR's range";
+
+    typeText(strength, "70");
+    EXPECT_EQ(shownTotal(editor), totalText(4530)) << "70 is taken over";
+    typeText(strength, "150");
+    EXPECT_EQ(shownTotal(editor), totalText(4530)) << "the position taken over last counts";
+
+    clearText(box(editor, 1, SlotField::agility));
+    EXPECT_EQ(shownTotal(editor), totalText(4530)) << "an emptied box counts with its position";
+}
+
+TEST(TotalPoints, TheCommandChangesNothing) {
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    typeText(box(editor, 0, SlotField::strength), "150");
+    clearText(box(editor, 1, SlotField::agility));
+    typeText(box(editor, 2, SlotField::speed), "60");
+    const Snapshot before = snapshot(editor);
+    EXPECT_EQ(shownTotal(editor), totalText(4500 - 50 + 60));
+    EXPECT_EQ(shownTotal(editor), totalText(4500 - 50 + 60));
+    const Snapshot after = snapshot(editor);
+    EXPECT_EQ(after.texts, before.texts);
+    EXPECT_EQ(after.saveEnabled, before.saveEnabled);
+    EXPECT_EQ(after.visiblePage, before.visiblePage);
+}
+
+TEST(TotalPoints, CountsWhatOpenSet) {
+    ScratchFolder folder;
+    const std::string path = folder.file("varied.fbt");
+    TestTeam written;
+    makeVariedTeam(written.doc);
+    const FileResult result = writeTeamFile(written.doc, path);
+    ASSERT_TRUE(result.ok) << result.reason;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+
+    HWND dialog = openCommandDialog(editor, IDM_OPEN);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(enterFileName(dialog, path));
+    confirmDialog(dialog);
+    ASSERT_TRUE(waitForDialogGone(dialog));
+    settle(editor.mainWindow());
+    EXPECT_EQ(shownTotal(editor), totalText(totalPoints(written.doc)));
+}
