@@ -24,7 +24,11 @@ class Editor {
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
+    // All handles were found: the main window, the tab strip and the five pages.
+    bool started() const;
     DWORD processId() const;
+    DWORD threadId() const; // the editor's one GUI thread
+    HANDLE processHandle() const;
     HWND mainWindow() const;
     HWND tabStrip() const;
     // The page dialogs, indexed by PageIndex; the array can back a PageFieldStorage.
@@ -32,10 +36,14 @@ class Editor {
     HWND control(SlotIndex slot, int offset) const;
     HWND pageItem(PageIndex page, int id) const;
 
-    void command(int id);       // posts WM_COMMAND id to the main window
+    void command(int id);          // posts WM_COMMAND id to the main window
     void clickTab(PageIndex page); // a mouse click on the tab's centre
     PageIndex visiblePage() const; // the one visible page, or -1 when not exactly one is visible
-    bool saveEnabled() const;      // File > Save
+    int selectedTab() const;       // TCM_GETCURSEL
+    std::vector<std::string> tabCaptions() const;
+    UINT menuState(int commandId) const; // GetMenuState of the main window's menu item
+    bool saveEnabled() const;            // File > Save
+    HWND focus() const;                  // the window with the keyboard focus in the editor's thread
     bool running() const;
     // Waits for the process to end and returns its exit code; STILL_ACTIVE when it does not end in time.
     DWORD waitForExit(DWORD timeoutMs = 5000);
@@ -49,16 +57,27 @@ class Editor {
 
 // Polls until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
+// Waits until the editor owning the window has handled everything posted to it so far (also while a
+// modal dialog runs); false when the editor is gone or does not answer in time.
+bool settle(HWND editorWindow);
 
 std::string windowText(HWND window);
 void setWindowText(HWND window, const std::string& text); // WM_SETTEXT
-// Typing as a person: focus the box and post the characters (WM_CHAR), then wait until processed.
+void focusWindow(HWND window); // SetFocus in the editor's thread (AttachThreadInput)
+// Typing as a person: focus the box (an edit or an editable combo box), select all it holds and post
+// the characters (WM_CHAR), so the typed text replaces the old one; then wait until processed.
 void typeText(HWND box, const std::string& text);
-void pressKey(HWND window, UINT virtualKey);  // posted WM_KEYDOWN / WM_KEYUP
-void clickSpinner(HWND upDown, bool up);      // posted mouse click on the spinner's upper or lower half
+void clearText(HWND box);                           // selects all and types a backspace
+void appendText(HWND box, const std::string& text); // types after what the box holds
+void pressKey(HWND window, UINT virtualKey);    // posted WM_KEYDOWN / WM_KEYUP, then waits until processed
+void pressAltKey(HWND window, UINT virtualKey); // the same with Alt held (WM_SYSKEYDOWN / WM_SYSKEYUP)
+void clickSpinner(HWND upDown, bool up);        // posted mouse click on the spinner's upper or lower half
+void clickButton(HWND button);                  // posted BM_CLICK, then waits until processed
 std::vector<std::string> comboItems(HWND combo);
 
-// A visible top-level dialog (#32770) of the process owned by owner, waited for.
+// A visible top-level dialog (#32770) of the process owned by owner, now; nullptr when there is none.
+HWND findDialog(DWORD processId, HWND owner);
+// The same, waited for.
 HWND waitForDialog(DWORD processId, HWND owner, int timeoutMs = 5000);
 // Posts a button click (BN_CLICKED) to a dialog; never sent, so nested modal boxes cannot block the test.
 void clickDialogButton(HWND dialog, int id);
