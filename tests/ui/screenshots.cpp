@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 constexpr const char* kImport = "/usr/bin/import";
 constexpr DWORD kShotTimeoutMs = 30000;
 constexpr int kPaintSettleMs = 300;
+constexpr int kFilePollMs = 100;
 
 const char* const kPageShots[kPageCount] = {
     "off-starters", "off-reserves", "def-starters", "def-reserves", "slot-tools",
@@ -24,8 +26,27 @@ void repaint(HWND window) {
     std::this_thread::sleep_for(std::chrono::milliseconds(kPaintSettleMs));
 }
 
+// A host path as Wine reaches it, through drive Z:.
+std::string winePath(const std::string& hostPath) {
+    std::string path("Z:");
+    for (char c : hostPath)
+        path.push_back(c == '/' ? '\\' : c);
+    return path;
+}
+
+// The size of a host file, or -1 while it does not exist.
+long long fileSize(const std::string& hostPath) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(winePath(hostPath).c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// Wine gives no handle that waits for a host program, so the picture counts as saved once its file
+// exists and has stopped growing.
 bool shoot(const std::string& folder, const char* name) {
     std::string path = folder + "/" + name + ".png";
+    DeleteFileA(winePath(path).c_str());
     std::string commandLine = std::string(kImport) + " -window root " + path;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -35,9 +56,20 @@ bool shoot(const std::string& folder, const char* name) {
         std::printf("cannot run %s (error %lu)\n", kImport, GetLastError());
         return false;
     }
-    bool done = WaitForSingleObject(process.hProcess, kShotTimeoutMs) == WAIT_OBJECT_0;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    long long lastSize = -1;
+    bool done = waitUntil(
+        [&] {
+            long long size = fileSize(path);
+            bool stable = size > 0 && size == lastSize;
+            lastSize = size;
+            std::this_thread::sleep_for(std::chrono::milliseconds(kFilePollMs));
+            return stable;
+        },
+        kShotTimeoutMs);
     std::printf("%s %s\n", done ? "saved" : "timed out on", path.c_str());
     std::fflush(stdout);
     return done;
