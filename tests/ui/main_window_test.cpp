@@ -67,6 +67,33 @@ TEST_F(TabStrip, HiddenPagesKeepTheirContents) {
     EXPECT_EQ(text(slotAt(kDefensiveReserves, 2), SlotField::playerName), "Kept While Hidden");
 }
 
+TEST_F(TabStrip, KeepsItsPlaceAndSizeWhenTheWindowIsResized) {
+    auto screenRect = [](HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return std::vector<LONG>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    };
+    RECT client{};
+    GetClientRect(editor.mainWindow(), &client);
+    RECT tabs{};
+    GetClientRect(editor.tabStrip(), &tabs);
+    EXPECT_EQ(tabs.right, client.right);
+    EXPECT_EQ(tabs.bottom, 323);
+    const auto tabsBefore = screenRect(editor.tabStrip());
+    const auto pageBefore = screenRect(editor.pages()[kOffensiveStarters]);
+
+    ShowWindow(editor.mainWindow(), SW_MAXIMIZE);
+    ASSERT_TRUE(settle(editor.mainWindow()));
+    RECT maximised{};
+    GetClientRect(editor.mainWindow(), &maximised);
+    EXPECT_GT(maximised.right, client.right) << "the window did not grow";
+    EXPECT_EQ(screenRect(editor.tabStrip())[2], tabsBefore[2]);
+    EXPECT_EQ(screenRect(editor.tabStrip())[3], tabsBefore[3]);
+    EXPECT_EQ(screenRect(editor.pages()[kOffensiveStarters])[2], pageBefore[2]);
+    EXPECT_EQ(screenRect(editor.pages()[kOffensiveStarters])[3], pageBefore[3]);
+    EXPECT_EQ(editor.visiblePage(), kOffensiveStarters);
+}
+
 using AboutBox = EditorTest;
 
 TEST_F(AboutBox, IsModalAndEscapeLeavesItOpen) {

@@ -127,6 +127,20 @@ TEST_F(Typing, ListBoxesKeepTypedText) {
     EXPECT_EQ(text(4, SlotField::side), "def");
 }
 
+TEST_F(Typing, EnterAndEscapeOnARosterPageDoNothing) {
+    typeText(box(5, SlotField::playerName), "Typed Name");
+    const TeamTexts before = teamTexts();
+    for (SlotField field : {SlotField::playerName, SlotField::position, SlotField::speed}) {
+        focusWindow(box(5, field));
+        pressKey(editor.focus(), VK_RETURN);
+        pressKey(editor.focus(), VK_ESCAPE);
+    }
+    EXPECT_TRUE(editor.running());
+    EXPECT_EQ(editor.visiblePage(), kOffensiveStarters);
+    EXPECT_EQ(findDialog(editor.processId(), editor.mainWindow()), nullptr);
+    EXPECT_EQ(teamTexts(), before);
+}
+
 // The control holding the focus, a combo box standing for its edit.
 int focusedControlId(const Editor& editor) {
     HWND focused = editor.focus();
