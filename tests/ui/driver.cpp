@@ -98,7 +98,7 @@ HWND typingTarget(HWND box) {
     return box;
 }
 
-// Memory inside the editor's process, for the tab strip's messages that take a pointer.
+// Memory inside the editor's process: for messages that take a pointer, and for the menu-state call.
 class RemoteBlock {
   public:
     RemoteBlock(HANDLE process, SIZE_T size, DWORD protection = PAGE_READWRITE)
