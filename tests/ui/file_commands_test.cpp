@@ -2,6 +2,8 @@
 // pages; failures are shown in a message box and lose nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "roster/page_storage_win.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
@@ -74,6 +76,46 @@ bool noDialogOpen(const Editor& editor) {
     return settle(editor.mainWindow()) && findDialog(editor.processId(), editor.mainWindow()) == nullptr;
 }
 
+// The message box that reports a failed file operation: owned by the main window, captioned
+// "Squadwright", with the error icon and a text that names the file. Closes it.
+::testing::AssertionResult failureShown(Editor& editor, const std::string& path) {
+    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
+    if (box == nullptr)
+        return ::testing::AssertionFailure() << "the failure is not shown";
+    const ShownMessage shown = readMessage(box);
+    const bool errorIcon = showsErrorIcon(box);
+    if (!closeMessage(box))
+        return ::testing::AssertionFailure() << "the message box stays open";
+    settle(editor.mainWindow());
+    if (shown.caption != "Squadwright")
+        return ::testing::AssertionFailure() << "caption \"" << shown.caption << "\"";
+    if (shown.text.find(path) == std::string::npos)
+        return ::testing::AssertionFailure() << "the text does not name the file: " << shown.text;
+    if (!errorIcon)
+        return ::testing::AssertionFailure() << "no error icon";
+    return ::testing::AssertionSuccess();
+}
+
+// Another program holding a file open for writing, sharing it with nobody.
+class ExclusiveWriter {
+  public:
+    explicit ExclusiveWriter(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)) {}
+    ~ExclusiveWriter() { close(); }
+    ExclusiveWriter(const ExclusiveWriter&) = delete;
+    ExclusiveWriter& operator=(const ExclusiveWriter&) = delete;
+    bool holds() const { return file_ != INVALID_HANDLE_VALUE; }
+    void close() {
+        if (holds())
+            CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+
+  private:
+    HANDLE file_;
+};
+
 int recordOf(SlotIndex slot) {
     for (std::size_t record = 0; record < layout::kRecordCount; ++record)
         if (layout::recordSlot(record) == slot)
@@ -102,18 +144,21 @@ TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
         {IDM_SAVE_AS, "named.fbt", "named.fbt"},
         {IDM_SAVE, "viasave", "viasave.fbt"}, // Save without a current file asks like Save As
     };
+    ScratchFolder folder; // outlives the editor, whose file dialogs make it the current folder
     Editor editor;
     ASSERT_TRUE(editor.started());
+    std::vector<std::string> written;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        ScratchFolder folder;
         editor.command(IDM_NEW);
         ASSERT_TRUE(settle(editor.mainWindow()));
         ASSERT_FALSE(editor.saveEnabled());
         ASSERT_TRUE(runFileDialog(editor, c.command, folder.file(c.typed), true));
         EXPECT_EQ(readFileBytes(folder.file(c.written)), newTeamBytes());
         EXPECT_EQ(readFileBytes(folder.file(c.written)).size(), layout::kTeamFileSize);
-        EXPECT_EQ(folder.entries(), std::vector<std::string>{c.written});
+        written.push_back(c.written);
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(folder.entries(), written);
         EXPECT_TRUE(editor.saveEnabled());
     }
 }
@@ -242,7 +287,7 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
     ASSERT_TRUE(editor.started());
     TestTeam expected;
     for (const Typed& t : typed) {
-        setWindowText(editor.control(t.slot, fieldControlOffset(t.field)), t.text);
+        typeText(editor.control(t.slot, fieldControlOffset(t.field)), t.text);
         setFieldText(expected.doc, t.slot, t.field, t.text);
     }
 
@@ -326,14 +371,7 @@ TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
     answerQuestion(question, true);
     ASSERT_TRUE(waitForDialogGone(dialog));
 
-    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
-    ASSERT_NE(box, nullptr) << "the failure is not shown";
-    const ShownMessage shown = readMessage(box);
-    EXPECT_EQ(shown.caption, "Squadwright");
-    EXPECT_NE(shown.text.find(path), std::string::npos) << shown.text;
-    EXPECT_TRUE(showsErrorIcon(box));
-    EXPECT_TRUE(closeMessage(box));
-    settle(editor.mainWindow());
+    EXPECT_TRUE(failureShown(editor, path));
 
     EXPECT_EQ(readFileBytes(path), oldBytes);
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"readonly.fbt"});
@@ -353,23 +391,15 @@ TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
     TestTeam expected;
     editFirstName(editor, expected.doc, "Kept On The Page");
 
-    HANDLE writer =
-        CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    ExclusiveWriter writer(held);
+    ASSERT_TRUE(writer.holds());
     HWND dialog = openCommandDialog(editor, IDM_OPEN);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(enterFileName(dialog, held));
     confirmDialog(dialog);
     ASSERT_TRUE(waitForDialogGone(dialog));
-    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
-    ASSERT_NE(box, nullptr) << "the failure is not shown";
-    const ShownMessage shown = readMessage(box);
-    EXPECT_EQ(shown.caption, "Squadwright");
-    EXPECT_NE(shown.text.find(held), std::string::npos) << shown.text;
-    EXPECT_TRUE(showsErrorIcon(box));
-    EXPECT_TRUE(closeMessage(box));
-    settle(editor.mainWindow());
-    CloseHandle(writer);
+    EXPECT_TRUE(failureShown(editor, held));
+    writer.close();
 
     EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
     EXPECT_TRUE(editor.saveEnabled());
