@@ -86,21 +86,13 @@ std::optional<SpinnerOfSlot> spinnerWithId(UINT_PTR id) {
     return std::nullopt;
 }
 
-// Every spinner steps from the field's last valid position, whatever its box holds now (an empty
-// box or a number out of range); the SPD spinners add 24 per step here, and the control adds the
-// last one with its own wrap.
-void prepareSpinnerStep(TeamDocument& doc, SpinnerOfSlot spinner, int delta) {
-    setSpinnerValue(doc, spinner.slot, spinner.field, spinnerPosition(doc, spinner.slot, spinner.field));
-    if (spinner.field == SlotField::speed)
-        stepSpeedSpinner(doc, spinner.slot, delta);
-}
-
 // Answers every notification with 0, so the controls go on as usual.
 INT_PTR onNotify(Editor& ed, HWND page, const NMHDR& header) {
     if (header.code == static_cast<UINT>(UDN_DELTAPOS)) {
         const auto spinner = spinnerWithId(header.idFrom);
         if (spinner && ed.shell.pages[slotPage(spinner->slot)] == page)
-            prepareSpinnerStep(ed.doc, *spinner, reinterpret_cast<const NMUPDOWN&>(header).iDelta);
+            prepareSpinnerStep(ed.doc, spinner->slot, spinner->field,
+                               reinterpret_cast<const NMUPDOWN&>(header).iDelta);
     }
     SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
     return TRUE;

@@ -45,7 +45,8 @@ std::array<std::string, kSwappedFields.size()> playerTexts(const TeamDocument& d
     return texts;
 }
 
-void setPlayerTexts(TeamDocument& doc, SlotIndex slot, const std::array<std::string, kSwappedFields.size()>& texts) {
+void setPlayerTexts(TeamDocument& doc, SlotIndex slot,
+                    const std::array<std::string, kSwappedFields.size()>& texts) {
     for (std::size_t i = 0; i < kSwappedFields.size(); ++i)
         setFieldText(doc, slot, kSwappedFields[i].field, texts[i]);
 }
@@ -81,7 +82,9 @@ void eraseSlot(TeamDocument& doc, SlotIndex slot) {
         setSpinnerValue(doc, slot, rating, 0);
 }
 
-void stepSpeedSpinner(TeamDocument& doc, SlotIndex slot, int delta) {
-    int sum = spinnerPosition(doc, slot, SlotField::speed) + 24 * delta;
-    setSpinnerValue(doc, slot, SlotField::speed, static_cast<std::int16_t>(sum & 0xFFFF));
+void prepareSpinnerStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
+    const int position = spinnerPosition(doc, slot, field);
+    const int next =
+        field == SlotField::speed ? static_cast<std::int16_t>((position + 24 * delta) & 0xFFFF) : position;
+    setSpinnerValue(doc, slot, field, next);
 }

@@ -20,6 +20,7 @@ void swapSlots(TeamDocument& doc, SlotIndex a, SlotIndex b);
 // Clears a slot: its page's String, Side and POS, an empty name, number 0, icon 1, ratings 0.
 void eraseSlot(TeamDocument& doc, SlotIndex slot);
 
-// One step of an SPD spinner by delta: the page adds 24 per step and the spinner's own step adds the
-// last one, so one click moves the speed by 25.
-void stepSpeedSpinner(TeamDocument& doc, SlotIndex slot, int delta);
+// The page's part of a spinner step by delta, before the spinner adds its own step with wrap. Every
+// spinner steps from the field's last valid position, whatever its box holds now (an empty box, a
+// number out of range); an SPD spinner also adds 24 per step here, so one click moves it by 25.
+void prepareSpinnerStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delta);

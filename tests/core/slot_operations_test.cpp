@@ -18,8 +18,10 @@ std::vector<std::string> slotTexts(const TeamDocument& doc, SlotIndex slot) {
     return texts;
 }
 
-// The up-down control's own step after the page's handler: add delta and wrap past either bound.
-void spinnerOwnStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
+// A click on a spinner: the page's part, then the up-down control's own step, which adds delta to the
+// position and wraps past either bound.
+void clickSpinner(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
+    prepareSpinnerStep(doc, slot, field, delta);
     SpinnerRange range = spinnerRange(field);
     int next = spinnerPosition(doc, slot, field) + delta;
     if (next > range.upper)
@@ -30,8 +32,7 @@ void spinnerOwnStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delt
 }
 
 void clickSpeed(TeamDocument& doc, SlotIndex slot, int delta) {
-    stepSpeedSpinner(doc, slot, delta);
-    spinnerOwnStep(doc, slot, SlotField::speed, delta);
+    clickSpinner(doc, slot, SlotField::speed, delta);
 }
 
 } // namespace
@@ -62,8 +63,9 @@ TEST(SlotOperations, FindSlotByLabelComparesTheFirstFourCharactersExactly) {
         const char* text;
         std::optional<SlotIndex> slot;
     };
-    const Case cases[] = {{"QB", 0}, {"WR2a", 21}, {"WR2ax", 21}, {"WR2", 10}, {"qb", std::nullopt},
-                          {"", std::nullopt}, {"QB ", std::nullopt}, {"FS1a", 43}};
+    const Case cases[] = {
+        {"QB", 0},          {"WR2a", 21},          {"WR2ax", 21}, {"WR2", 10}, {"qb", std::nullopt},
+        {"", std::nullopt}, {"QB ", std::nullopt}, {"FS1a", 43}};
     for (const Case& c : cases)
         EXPECT_EQ(findSlotByLabelText(c.text), c.slot) << '"' << c.text << '"';
 }
@@ -77,8 +79,10 @@ TEST(SlotOperations, SwapMovesThePlayerButNotStringAndSide) {
     EXPECT_EQ(newQb[1], "OFF");
     EXPECT_EQ(newKk[0], "2nd");
     EXPECT_EQ(newKk[1], "OFF");
-    EXPECT_EQ(std::vector<std::string>(newQb.begin() + 2, newQb.end()), std::vector<std::string>(kk.begin() + 2, kk.end()));
-    EXPECT_EQ(std::vector<std::string>(newKk.begin() + 2, newKk.end()), std::vector<std::string>(qb.begin() + 2, qb.end()));
+    EXPECT_EQ(std::vector<std::string>(newQb.begin() + 2, newQb.end()),
+              std::vector<std::string>(kk.begin() + 2, kk.end()));
+    EXPECT_EQ(std::vector<std::string>(newKk.begin() + 2, newKk.end()),
+              std::vector<std::string>(qb.begin() + 2, qb.end()));
 }
 
 TEST(SlotOperations, SwapCutsTextsToTheirBoxLengths) {
@@ -158,8 +162,29 @@ TEST(SlotOperations, SpeedClicksMoveBy25AndWrap) {
         setFieldText(team.doc, kQB, SlotField::speed, c.start);
         for (std::size_t i = 0; i < c.deltas.size(); ++i) {
             clickSpeed(team.doc, kQB, c.deltas[i]);
-            EXPECT_EQ(fieldText(team.doc, kQB, SlotField::speed), c.shown[i]) << "from " << c.start << " step " << i;
+            EXPECT_EQ(fieldText(team.doc, kQB, SlotField::speed), c.shown[i])
+                << "from " << c.start << " step " << i;
         }
+    }
+}
+
+TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
+    struct Case {
+        SlotField field;
+        const char* typed;
+        int delta;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {SlotField::icon, "14", +1, "1"},     {SlotField::number, "0", -1, "99"},
+        {SlotField::strength, "", +1, "41"},  {SlotField::strength, "500", -1, "39"},
+        {SlotField::agility, "100", +1, "0"}, {SlotField::number, "7", +1, "8"},
+    };
+    for (const Case& c : cases) {
+        TestTeam team;
+        setFieldText(team.doc, kQB, c.field, c.typed);
+        clickSpinner(team.doc, kQB, c.field, c.delta);
+        EXPECT_EQ(fieldText(team.doc, kQB, c.field), c.shown) << "'" << c.typed << "' " << c.delta;
     }
 }
 
