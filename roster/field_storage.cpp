@@ -1,5 +1,7 @@
 #include "roster/field_storage.h"
 
+#include <charconv>
+
 std::string MemoryFieldStorage::text(SlotIndex slot, SlotField field) const {
     return texts_[slot][static_cast<int>(field)];
 }
@@ -13,5 +15,7 @@ void MemoryFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string
 }
 
 void MemoryFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
-    setText(slot, field, std::to_string(value));
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    setText(slot, field, std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }

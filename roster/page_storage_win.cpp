@@ -4,37 +4,40 @@
 
 #include <commctrl.h>
 
-namespace {
-
-// The box that shows a field; a numeric box's spinner has the next identifier.
-int fieldBoxId(SlotIndex slot, SlotField field) {
-    return controlId(slot, fieldControlOffset(field));
+HWND PageFieldStorage::control(SlotIndex slot, SlotField field, bool spinner) const {
+    const int offset = fieldControlOffset(field) + (spinner ? 1 : 0);
+    HWND& cached = controls_[slot][offset];
+    if (cached == nullptr)
+        cached = GetDlgItem(pages_[slotPage(slot)], controlId(slot, offset));
+    return cached;
 }
 
-} // namespace
-
 std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
-    HWND page = pages_[slotPage(slot)];
-    const int id = fieldBoxId(slot, field);
-    // Asked by message: GetWindowTextLengthA does not ask a window of another process.
-    const auto length = static_cast<int>(SendDlgItemMessageA(page, id, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const UINT copied = GetDlgItemTextA(page, id, text.data(), length + 1);
-    text.resize(copied);
+    HWND box = control(slot, field, false);
+    // One message for the usual short text; a longer one is read again at its full length, asked by
+    // message because GetWindowTextLengthA does not ask a window of another process.
+    char shortText[64];
+    const auto copied = static_cast<std::size_t>(
+        SendMessageA(box, WM_GETTEXT, sizeof shortText, reinterpret_cast<LPARAM>(shortText)));
+    if (copied + 1 < sizeof shortText)
+        return std::string(shortText, copied);
+    const auto length = static_cast<std::size_t>(SendMessageA(box, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageA(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
 void PageFieldStorage::setText(SlotIndex slot, SlotField field, std::string_view text) {
-    SetDlgItemTextA(pages_[slotPage(slot)], fieldBoxId(slot, field), std::string(text).c_str());
+    const std::string value(text);
+    SendMessageA(control(slot, field, false), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
 }
 
 void PageFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string_view item) {
     const std::string itemText(item);
-    SendDlgItemMessageA(pages_[slotPage(slot)], fieldBoxId(slot, field), CB_SELECTSTRING, 1,
-                        reinterpret_cast<LPARAM>(itemText.c_str()));
+    SendMessageA(control(slot, field, false), CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
 void PageFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
-    SendDlgItemMessageA(pages_[slotPage(slot)], fieldBoxId(slot, field) + 1, UDM_SETPOS, 0,
-                        MAKELPARAM(value, 0));
+    SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
 }

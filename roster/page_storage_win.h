@@ -23,5 +23,10 @@ class PageFieldStorage final : public FieldStorage {
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
 
   private:
+    // A field's box, or with spinner its spinner; looked up once (a lookup by identifier is slow
+    // on pages of 221 controls) and kept, since the pages live as long as the storage is used.
+    HWND control(SlotIndex slot, SlotField field, bool spinner) const;
+
     const std::array<HWND, kPageCount>& pages_;
+    mutable std::array<std::array<HWND, kControlsPerSlot>, kSlotCount> controls_{};
 };

@@ -65,15 +65,6 @@ const std::array<SlotDefinition, kSlotCount> SlotTable = {{
     filler("FS1a", "2nd", "DEF", "NT", 60, 13),
 }};
 
-SpinnerRange spinnerRange(SlotField field) {
-    switch (field) {
-    case SlotField::number: return {0, 99};
-    case SlotField::icon: return {1, 14};
-    case SlotField::speed: return {0, 150};
-    default: return {0, 100};
-    }
-}
-
 std::span<const std::string_view> listItems(SlotField field) {
     switch (field) {
     case SlotField::depthString: return kDepthStringList;
@@ -93,11 +84,17 @@ PageIndex slotPage(SlotIndex slot) {
     return 3;
 }
 
-int slotRow(SlotIndex slot) { return slot - kRowsPerPage * slotPage(slot); }
+int slotRow(SlotIndex slot) {
+    return slot - kRowsPerPage * slotPage(slot);
+}
 
-SlotIndex slotAt(PageIndex page, int row) { return page * kRowsPerPage + row; }
+SlotIndex slotAt(PageIndex page, int row) {
+    return page * kRowsPerPage + row;
+}
 
-int controlId(SlotIndex slot, int offset) { return kFirstSlotControlId + kControlsPerSlot * slot + offset; }
+int controlId(SlotIndex slot, int offset) {
+    return kFirstSlotControlId + kControlsPerSlot * slot + offset;
+}
 
 int fieldControlOffset(SlotField field) {
     int f = static_cast<int>(field);

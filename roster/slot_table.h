@@ -40,8 +40,8 @@ inline constexpr int kSlotFieldCount = 11;
 inline constexpr int kSpinnerFieldCount = 7; // number .. discipline
 
 inline constexpr std::array<SlotField, kSlotFieldCount> kAllSlotFields = {
-    SlotField::depthString, SlotField::side,     SlotField::playerName,   SlotField::position,
-    SlotField::number,      SlotField::icon,     SlotField::speed,        SlotField::strength,
+    SlotField::depthString, SlotField::side,         SlotField::playerName, SlotField::position,
+    SlotField::number,      SlotField::icon,         SlotField::speed,      SlotField::strength,
     SlotField::agility,     SlotField::intelligence, SlotField::discipline,
 };
 
@@ -52,7 +52,9 @@ inline constexpr std::array<SlotField, 5> kRatingFields = {
 constexpr bool isListField(SlotField f) {
     return f == SlotField::depthString || f == SlotField::side || f == SlotField::position;
 }
-constexpr bool isSpinnerField(SlotField f) { return static_cast<int>(f) >= static_cast<int>(SlotField::number); }
+constexpr bool isSpinnerField(SlotField f) {
+    return static_cast<int>(f) >= static_cast<int>(SlotField::number);
+}
 constexpr int spinnerFieldIndex(SlotField f) {
     return static_cast<int>(f) - static_cast<int>(SlotField::number);
 }
@@ -61,7 +63,14 @@ struct SpinnerRange {
     int lower;
     int upper;
 };
-SpinnerRange spinnerRange(SlotField field);
+constexpr SpinnerRange spinnerRange(SlotField field) {
+    switch (field) {
+    case SlotField::number: return {0, 99};
+    case SlotField::icon: return {1, 14};
+    case SlotField::speed: return {0, 150};
+    default: return {0, 100};
+    }
+}
 
 inline constexpr std::array<std::string_view, 2> kDepthStringList = {"1st", "2nd"};
 inline constexpr std::array<std::string_view, 2> kSideList = {"OFF", "DEF"};
@@ -76,7 +85,10 @@ inline constexpr std::array<std::string_view, 12> kColumnCaptions = {
     "Slot", "String", "Side", "Player Name", "POS", "#", "Icon", "SPD", "STR", "AGI", "INT", "DIS",
 };
 inline constexpr std::array<std::string_view, 4> kRosterPageTitles = {
-    "Offensive Starters", "Offensive Reserves", "Defensive Starters", "Defensive Reserves",
+    "Offensive Starters",
+    "Offensive Reserves",
+    "Defensive Starters",
+    "Defensive Reserves",
 };
 
 struct SlotDefinition {

@@ -1,11 +1,8 @@
 #include "roster/team_document.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-char lowerAscii(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 // A text made only of decimal digits whose value lies within range; the digits' value, or -1.
 int decimalWithin(std::string_view text, SpinnerRange range) {
@@ -31,22 +28,13 @@ TeamDocument::TeamDocument(FieldStorage& storage) : slots(storage) {
                 spinnerPositions[slot][spinnerFieldIndex(field)] = defaultSpinnerValue(slot, field);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 void selectListValue(TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text) {
-    std::span<const std::string_view> items = listItems(field);
-    const std::size_t count = items.size();
-    for (std::size_t step = 0; step < count; ++step) {
-        std::string_view item = items[(2 + step) % count];
-        if (startsWithIgnoringCase(item, text)) {
-            doc.slots.selectItem(slot, field, item);
+    const std::span<const std::string_view> items = listItems(field);
+    const std::size_t first = std::min<std::size_t>(2, items.size());
+    for (std::size_t step = 0; step < items.size(); ++step) {
+        const std::size_t i = first + step < items.size() ? first + step : first + step - items.size();
+        if (startsWithIgnoringCase(items[i], text)) {
+            doc.slots.selectItem(slot, field, items[i]);
             return;
         }
     }

@@ -14,7 +14,14 @@
 // A colour as the platform holds it: red in bits 0-7, green 8-15, blue 16-23.
 using ColorRef = std::uint32_t;
 
-enum TeamColorEntry { jerseyColor, helmetColor, stripeColor, homePantsColor, awayPantsColor, kTeamColorCount };
+enum TeamColorEntry {
+    jerseyColor,
+    helmetColor,
+    stripeColor,
+    homePantsColor,
+    awayPantsColor,
+    kTeamColorCount
+};
 using TeamColors = std::array<ColorRef, kTeamColorCount>;
 
 inline constexpr TeamColors kDefaultTeamColors = {0x909090, 0x909090, 0xDBDBDA, 0x909090, 0xFEFEFE};
@@ -25,9 +32,15 @@ inline constexpr std::array<std::string_view, kTeamColorCount> kTeamColorNames =
 constexpr ColorRef makeColor(int red, int green, int blue) {
     return static_cast<ColorRef>(red) | static_cast<ColorRef>(green) << 8 | static_cast<ColorRef>(blue) << 16;
 }
-constexpr int colorRed(ColorRef c) { return c & 0xFF; }
-constexpr int colorGreen(ColorRef c) { return (c >> 8) & 0xFF; }
-constexpr int colorBlue(ColorRef c) { return (c >> 16) & 0xFF; }
+constexpr int colorRed(ColorRef c) {
+    return c & 0xFF;
+}
+constexpr int colorGreen(ColorRef c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int colorBlue(ColorRef c) {
+    return (c >> 16) & 0xFF;
+}
 
 struct TeamDocument {
     // The slots start with the table's spinner positions; their texts are whatever the storage holds
@@ -60,6 +73,18 @@ void applySlotDefaults(TeamDocument& doc, SlotIndex slot);
 
 // The value rule on a bare text, shared with the file encoder.
 std::uint32_t numericValue(std::string_view text);
-// ASCII comparisons ignoring letter case.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+// Comparisons ignoring the case of ASCII letters, as in the "C" locale the program runs in.
+constexpr char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+constexpr bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
+}
+constexpr bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}

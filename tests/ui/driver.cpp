@@ -1,5 +1,7 @@
 #include "tests/ui/driver.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -187,8 +189,15 @@ Editor::Editor() {
         ADD_FAILURE() << "the editor shows no MainAppClass window";
         return;
     }
-    tabs_ = FindWindowExA(main_, nullptr, WC_TABCONTROLA, nullptr);
-    pages_ = pagesOf(main_);
+    // The main window can be found while it is still creating its pages; the tab strip comes after.
+    waitUntil(
+        [this] {
+            tabs_ = FindWindowExA(main_, nullptr, WC_TABCONTROLA, nullptr);
+            pages_ = pagesOf(main_);
+            return tabs_ && IsWindowVisible(main_) &&
+                   std::all_of(pages_.begin(), pages_.end(), [](HWND page) { return page != nullptr; });
+        },
+        kStartTimeoutMs);
     for (PageIndex page = 0; page < kPageCount; ++page)
         if (!pages_[page])
             ADD_FAILURE() << "page " << page << " not found";

@@ -74,10 +74,13 @@ OpenTiming timeOneOpen(Editor& editor, const std::string& path, const TeamDocume
     while (IsWindowVisible(dialog) && watch.elapsedMs() < kTimeoutMs)
         Sleep(1);
     const double closedMs = watch.elapsedMs();
-    while ((windowText(lastRating) != rating || windowText(lastName) != name) &&
-           watch.elapsedMs() < kTimeoutMs)
-        Sleep(1);
+    // The editor reads the file right after its dialog has gone and answers a sent message only
+    // when it is done, so this waits without asking the pages while they are being filled.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(editor.mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
     const double ms = watch.elapsedMs();
+    if (windowText(lastRating) != rating || windowText(lastName) != name)
+        return timing;
     if (ms >= kTimeoutMs || !waitForDialogGone(dialog))
         return timing;
     settle(editor.mainWindow());
