@@ -24,7 +24,9 @@ PositionBytes positionBytes(const std::string& text) {
     return kUnknownPositionBytes;
 }
 
-std::uint8_t clampedRating(std::uint32_t value) { return static_cast<std::uint8_t>(std::min<std::uint32_t>(value, 100)); }
+std::uint8_t clampedRating(std::uint32_t value) {
+    return static_cast<std::uint8_t>(std::min<std::uint32_t>(value, 100));
+}
 
 void putColor(TeamFileBytes& out, std::size_t offset, ColorRef color) {
     const int components[3] = {colorRed(color), colorGreen(color), colorBlue(color)};

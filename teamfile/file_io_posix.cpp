@@ -9,7 +9,9 @@
 
 namespace {
 
-FileResult failure(int error) { return {false, std::strerror(error)}; }
+FileResult failure(int error) {
+    return {false, std::strerror(error)};
+}
 
 std::string folderOf(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
@@ -26,8 +28,8 @@ FileResult writeAndSync(int fd, std::span<const std::uint8_t> data) {
         close(fd);
         return failure(error);
     }
-    bool written = std::fwrite(data.data(), 1, data.size(), stream) == data.size() && std::fflush(stream) == 0 &&
-                   fsync(fd) == 0;
+    bool written = std::fwrite(data.data(), 1, data.size(), stream) == data.size() &&
+                   std::fflush(stream) == 0 && fsync(fd) == 0;
     int error = errno;
     bool closed = std::fclose(stream) == 0;
     if (!written || !closed)

@@ -18,7 +18,9 @@ std::string systemReason(DWORD error) {
     return reason;
 }
 
-FileResult failure(DWORD error) { return {false, systemReason(error)}; }
+FileResult failure(DWORD error) {
+    return {false, systemReason(error)};
+}
 
 std::string folderOf(const std::string& path) {
     std::size_t slash = path.find_last_of("\\/");
@@ -32,7 +34,8 @@ FileResult writeAndSync(const char* temporary, std::span<const std::uint8_t> dat
     std::FILE* stream = std::fopen(temporary, "wb");
     if (stream == nullptr)
         return failure(GetLastError());
-    bool written = std::fwrite(data.data(), 1, data.size(), stream) == data.size() && std::fflush(stream) == 0;
+    bool written =
+        std::fwrite(data.data(), 1, data.size(), stream) == data.size() && std::fflush(stream) == 0;
     DWORD error = GetLastError();
     if (written && !FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))))) {
         written = false;
@@ -58,7 +61,8 @@ FileResult replaceFileContents(const std::string& path, std::span<const std::uin
     if (GetTempFileNameA(folderOf(path).c_str(), "swt", 0, temporary) == 0)
         return failure(GetLastError());
     FileResult result = writeAndSync(temporary, data);
-    if (result.ok && !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (result.ok &&
+        !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         result = failure(GetLastError());
     if (!result.ok)
         DeleteFileA(temporary);
@@ -73,7 +77,8 @@ FileResult readFilePrefix(const std::string& path, std::span<std::uint8_t> buffe
         return failure(GetLastError());
     while (delivered < buffer.size()) {
         DWORD got = 0;
-        if (!ReadFile(file, buffer.data() + delivered, static_cast<DWORD>(buffer.size() - delivered), &got, nullptr)) {
+        if (!ReadFile(file, buffer.data() + delivered, static_cast<DWORD>(buffer.size() - delivered), &got,
+                      nullptr)) {
             DWORD error = GetLastError();
             CloseHandle(file);
             delivered = 0;

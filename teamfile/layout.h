@@ -12,9 +12,9 @@
 namespace layout {
 
 inline constexpr std::array<std::uint8_t, 46> kHeader = {
-    0x0E, 'T',  'e',  'a', 'm', ' ', 'F', 'i', 'l', 'e', ' ', 'v', '2', '.', '2', 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x22, 0xB9, 0x04, '7', '/', '7', '/', ' ', 'R', 'e', 'c', 'e',
-    'i',  'v',  'e',  'r', 0x00, 0x00, 0x00, 0x01, 0x3E, 0x76, 0x00, 0x00, 0x3E, 0x76,
+    0x0E, 'T',  'e',  'a',  'm',  ' ',  'F',  'i',  'l',  'e',  ' ',  'v',  '2',  '.',  '2', 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x22, 0xB9, 0x04, '7',  '/',  '7',  '/',  ' ',  'R',  'e',  'c', 'e',
+    'i',  'v',  'e',  'r',  0x00, 0x00, 0x00, 0x01, 0x3E, 0x76, 0x00, 0x00, 0x3E, 0x76,
 };
 inline constexpr std::size_t kVersionOffset = 14;
 inline constexpr std::uint8_t kCurrentVersion = '2';
@@ -79,8 +79,22 @@ struct PositionBytes {
 };
 // In the order of PositionCode.
 inline constexpr std::array<PositionBytes, 16> kPositionBytes = {{
-    {0x08, 0x09}, {0x07, 0x08}, {0x06, 0x07}, {0x06, 0x06}, {0x05, 0x05}, {0x04, 0x04}, {0x03, 0x03}, {0x02, 0x02},
-    {0x01, 0x01}, {0x0B, 0x07}, {0x0B, 0x06}, {0x0B, 0x05}, {0x0A, 0x04}, {0x09, 0x03}, {0x09, 0x02}, {0x09, 0x01},
+    {0x08, 0x09},
+    {0x07, 0x08},
+    {0x06, 0x07},
+    {0x06, 0x06},
+    {0x05, 0x05},
+    {0x04, 0x04},
+    {0x03, 0x03},
+    {0x02, 0x02},
+    {0x01, 0x01},
+    {0x0B, 0x07},
+    {0x0B, 0x06},
+    {0x0B, 0x05},
+    {0x0A, 0x04},
+    {0x09, 0x03},
+    {0x09, 0x02},
+    {0x09, 0x01},
 }};
 // What a position outside the sixteen codes is stored as ("OC").
 inline constexpr PositionBytes kUnknownPositionBytes = {0x01, 0x01};
@@ -103,20 +117,24 @@ constexpr int decodePosition(std::uint8_t group, std::uint8_t detail) {
 }
 
 // The file keeps the roster pages in this order: Defensive Starters before Offensive Reserves.
-inline constexpr std::array<PageIndex, 4> kRecordPageOrder = {
-    kOffensiveStarters, kDefensiveStarters, kOffensiveReserves, kDefensiveReserves};
+inline constexpr std::array<PageIndex, 4> kRecordPageOrder = {kOffensiveStarters, kDefensiveStarters,
+                                                              kOffensiveReserves, kDefensiveReserves};
 
 constexpr SlotIndex recordSlot(std::size_t record) {
     return kRecordPageOrder[record / kRowsPerPage] * kRowsPerPage + static_cast<int>(record % kRowsPerPage);
 }
-constexpr std::size_t recordOffset(std::size_t record) { return kRecordsOffset + record * kRecordSize; }
+constexpr std::size_t recordOffset(std::size_t record) {
+    return kRecordsOffset + record * kRecordSize;
+}
 
 // Page defaults for String and Side texts that are neither offered value, by PageIndex.
 inline constexpr std::array<std::uint8_t, 4> kPageDepthStringCode = {0x01, 0x02, 0x01, 0x02};
 inline constexpr std::array<std::uint8_t, 4> kPageSideCode = {0x00, 0x00, 0x01, 0x01};
 
 // A colour component x (0..255) is stored as (x + 1)^2 - 1.
-constexpr std::uint16_t encodeColorComponent(int x) { return static_cast<std::uint16_t>((x + 1) * (x + 1) - 1); }
+constexpr std::uint16_t encodeColorComponent(int x) {
+    return static_cast<std::uint16_t>((x + 1) * (x + 1) - 1);
+}
 // The inverse for any stored value: floor(sqrt(v + 1)) - 1.
 constexpr int decodeColorComponent(std::uint16_t v) {
     const int n = v + 1;

@@ -38,17 +38,19 @@ TEST(Encoder, NewTeamMatchesTheGameFileByteForByte) {
         0x00, 0x00, 0x00, 0x00, 0x22, 0xB9, 0x04, 0x37, 0x2F, 0x37, 0x2F, 0x20, 0x52, 0x65, 0x63, 0x65,
         0x69, 0x76, 0x65, 0x72, 0x00, 0x00, 0x00, 0x01, 0x3E, 0x76, 0x00, 0x00, 0x3E, 0x76};
     EXPECT_EQ(slice(bytes, 0, 46), header);
-    EXPECT_EQ(slice(bytes, 46, 12),
-              (std::vector<std::uint8_t>{0x52, 0x20, 0x52, 0x20, 0x52, 0x20, 0xBB, 0x58, 0xBD, 0x0F, 0xBD, 0x0F}));
-    EXPECT_EQ(slice(bytes, 2610, 12),
-              (std::vector<std::uint8_t>{0x52, 0x20, 0x52, 0x20, 0x52, 0x20, 0x52, 0x20, 0x52, 0x20, 0x52, 0x20}));
+    EXPECT_EQ(slice(bytes, 46, 12), (std::vector<std::uint8_t>{0x52, 0x20, 0x52, 0x20, 0x52, 0x20, 0xBB, 0x58,
+                                                               0xBD, 0x0F, 0xBD, 0x0F}));
+    EXPECT_EQ(slice(bytes, 2610, 12), (std::vector<std::uint8_t>{0x52, 0x20, 0x52, 0x20, 0x52, 0x20, 0x52,
+                                                                 0x20, 0x52, 0x20, 0x52, 0x20}));
     EXPECT_EQ(slice(bytes, 2622, 6), (std::vector<std::uint8_t>{0xFE, 0x00, 0xFE, 0x00, 0xFE, 0x00}));
     EXPECT_EQ(slice(bytes, 2628, 40), std::vector<std::uint8_t>(40, 0));
 
-    std::vector<std::uint8_t> record0 = {0x00, 0x01, 0x00, 0x00, 0x09, '<', 'Q', 'B', ' ', 'n', 'a', 'm', 'e', '>'};
+    std::vector<std::uint8_t> record0 = {0x00, 0x01, 0x00, 0x00, 0x09, '<', 'Q',
+                                         'B',  ' ',  'n',  'a',  'm',  'e', '>'};
     record0.resize(34, 0x00);
-    const std::vector<std::uint8_t> rest = {0x00, 0x00, 0x00, 0x08, 0x00, 0x09, 0x00, 0x01, 0x00, 0x00, 0x00, 0x03,
-                                            0x00, 0x00, 0x00, 0x02, 0x00, 0x28, 0x00, 0x14, 0x00, 0x14, 0x00, 0x14};
+    const std::vector<std::uint8_t> rest = {0x00, 0x00, 0x00, 0x08, 0x00, 0x09, 0x00, 0x01,
+                                            0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02,
+                                            0x00, 0x28, 0x00, 0x14, 0x00, 0x14, 0x00, 0x14};
     record0.insert(record0.end(), rest.begin(), rest.end());
     EXPECT_EQ(slice(bytes, 58, 58), record0);
 }
@@ -107,7 +109,7 @@ TEST(Encoder, PositionsUseTheirTwoBytesAndUnknownTextsBecomeOC) {
         std::uint8_t group, detail;
     };
     const Case cases[] = {
-        {"qb", 0x08, 0x09}, {"QBX", 0x08, 0x09}, {"QX", 0x01, 0x01}, {"", 0x01, 0x01}, {"Q", 0x01, 0x01},
+        {"qb", 0x08, 0x09}, {"QBX", 0x08, 0x09}, {"QX", 0x01, 0x01}, {"", 0x01, 0x01},   {"Q", 0x01, 0x01},
         {"KK", 0x07, 0x08}, {"FB", 0x06, 0x07},  {"HB", 0x06, 0x06}, {"WR", 0x05, 0x05}, {"TE", 0x04, 0x04},
         {"OT", 0x03, 0x03}, {"OG", 0x02, 0x02},  {"OC", 0x01, 0x01}, {"FS", 0x0B, 0x07}, {"SS", 0x0B, 0x06},
         {"CB", 0x0B, 0x05}, {"lb", 0x0A, 0x04},  {"DE", 0x09, 0x03}, {"dt", 0x09, 0x02}, {"NT", 0x09, 0x01},
@@ -130,15 +132,24 @@ TEST(Encoder, NumbersAreClampedOrMappedPerField) {
         std::uint8_t expected;
     };
     const Case cases[] = {
-        {SlotField::number, "100", kNumberOffset, 0x00},    {SlotField::number, "99", kNumberOffset, 0x63},
-        {SlotField::number, "", kNumberOffset, 0x00},       {SlotField::icon, "15", kIconOffset, 0x01},
-        {SlotField::icon, "14", kIconOffset, 0x0E},         {SlotField::icon, "0", kIconOffset, 0x00},
-        {SlotField::icon, "", kIconOffset, 0x00},           {SlotField::speed, "150", kSpeedStepOffset, 6},
-        {SlotField::speed, "174", kSpeedStepOffset, 6},     {SlotField::speed, "175", kSpeedStepOffset, 6},
-        {SlotField::speed, "1000", kSpeedStepOffset, 6},    {SlotField::speed, "49", kSpeedStepOffset, 1},
-        {SlotField::speed, "24", kSpeedStepOffset, 0},      {SlotField::speed, "4294967295", kSpeedStepOffset, 6},
-        {SlotField::strength, "101", kStrengthOffset, 100}, {SlotField::strength, "255", kStrengthOffset, 100},
-        {SlotField::agility, "007", kAgilityOffset, 7},     {SlotField::intelligence, "x", kIntelligenceOffset, 0},
+        {SlotField::number, "100", kNumberOffset, 0x00},
+        {SlotField::number, "99", kNumberOffset, 0x63},
+        {SlotField::number, "", kNumberOffset, 0x00},
+        {SlotField::icon, "15", kIconOffset, 0x01},
+        {SlotField::icon, "14", kIconOffset, 0x0E},
+        {SlotField::icon, "0", kIconOffset, 0x00},
+        {SlotField::icon, "", kIconOffset, 0x00},
+        {SlotField::speed, "150", kSpeedStepOffset, 6},
+        {SlotField::speed, "174", kSpeedStepOffset, 6},
+        {SlotField::speed, "175", kSpeedStepOffset, 6},
+        {SlotField::speed, "1000", kSpeedStepOffset, 6},
+        {SlotField::speed, "49", kSpeedStepOffset, 1},
+        {SlotField::speed, "24", kSpeedStepOffset, 0},
+        {SlotField::speed, "4294967295", kSpeedStepOffset, 6},
+        {SlotField::strength, "101", kStrengthOffset, 100},
+        {SlotField::strength, "255", kStrengthOffset, 100},
+        {SlotField::agility, "007", kAgilityOffset, 7},
+        {SlotField::intelligence, "x", kIntelligenceOffset, 0},
         {SlotField::discipline, "100", kDisciplineOffset, 100},
     };
     for (const Case& c : cases) {
@@ -153,7 +164,10 @@ TEST(Encoder, NamesTakeAtMost29CharactersWithoutTerminator) {
         std::string name;
         std::uint8_t length;
     };
-    const Case cases[] = {{"", 0}, {"A", 1}, {std::string(29, 'x'), 29}, {std::string(30, 'y'), 29},
+    const Case cases[] = {{"", 0},
+                          {"A", 1},
+                          {std::string(29, 'x'), 29},
+                          {std::string(30, 'y'), 29},
                           {std::string(40, 'z'), 29}};
     for (const Case& c : cases) {
         TestTeam team;

@@ -32,7 +32,8 @@ TEST_P(FieldRules, ListSelectionFindsThePrefixFromTheThirdItemOn) {
     for (const Case& c : cases) {
         setFieldText(*doc, kQB, c.field, c.before);
         selectListValue(*doc, kQB, c.field, c.text);
-        EXPECT_EQ(fieldText(*doc, kQB, c.field), c.expected) << "selecting " << c.text << " over " << c.before;
+        EXPECT_EQ(fieldText(*doc, kQB, c.field), c.expected)
+            << "selecting " << c.text << " over " << c.before;
     }
 }
 
@@ -43,8 +44,8 @@ TEST_P(FieldRules, SpinnerValuesAreBroughtIntoRange) {
         const char* shown;
     };
     const Case cases[] = {
-        {SlotField::icon, 0, "1"},        {SlotField::icon, 15, "14"},      {SlotField::number, 100, "99"},
-        {SlotField::number, -1, "0"},     {SlotField::speed, 175, "150"},   {SlotField::speed, -24, "0"},
+        {SlotField::icon, 0, "1"},         {SlotField::icon, 15, "14"},     {SlotField::number, 100, "99"},
+        {SlotField::number, -1, "0"},      {SlotField::speed, 175, "150"},  {SlotField::speed, -24, "0"},
         {SlotField::strength, 101, "100"}, {SlotField::discipline, 7, "7"}, {SlotField::speed, 125, "125"},
     };
     for (const Case& c : cases) {
@@ -60,9 +61,16 @@ TEST_P(FieldRules, NumericValueIsTheLeadingDigitsAfterBlanks) {
         std::uint32_t value;
     };
     const Case cases[] = {
-        {"007", 7},         {"", 0},          {"4294967295", 4294967295u}, {"4294967296", 0},
-        {"99999999999", 0}, {"  12", 12},     {"12ab", 12},                {"a5", 0},
-        {"0", 0},           {"1000", 1000},
+        {"007", 7},
+        {"", 0},
+        {"4294967295", 4294967295u},
+        {"4294967296", 0},
+        {"99999999999", 0},
+        {"  12", 12},
+        {"12ab", 12},
+        {"a5", 0},
+        {"0", 0},
+        {"1000", 1000},
     };
     for (const Case& c : cases) {
         setFieldText(*doc, kQB, SlotField::number, c.text);

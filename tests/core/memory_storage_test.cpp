@@ -2,7 +2,9 @@
 
 namespace {
 
-std::unique_ptr<FieldStorage> makeMemoryStorage() { return std::make_unique<MemoryFieldStorage>(); }
+std::unique_ptr<FieldStorage> makeMemoryStorage() {
+    return std::make_unique<MemoryFieldStorage>();
+}
 
 } // namespace
 
