@@ -2,6 +2,7 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native_build="$root/build/native"
 windows_build="$root/build/windows"
+windows64_build="$root/build/windows64"
 fuzz_build="$root/build/fuzz"
 
 # Wine pinned to one CPU: every call that needs the wineserver is a round trip between two
@@ -12,15 +13,43 @@ if command -v taskset >/dev/null 2>&1; then
   wine_pin=(taskset -c "${SQUADWRIGHT_WINE_CPU:-0}")
 fi
 
+# The 32-bit Windows build: the editor and the command-line tool that ship.
 build_windows() {
   cmake -S "$root" -B "$windows_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
   cmake --build "$windows_build"
 }
 
-# A fresh 32-bit Wine prefix in a temporary folder, without the window manager wait on close.
+# Chooses the Windows build that runs under Wine here, in wine_build, and sets Wine up for it. Where
+# the machine runs 32-bit programs, that is the 32-bit build. A kernel without 32-bit support refuses
+# Wine's 32-bit loader ("Exec format error"); there the same sources are built for 64-bit Windows
+# and run by Wine's 64-bit loader in a 64-bit prefix. Call it after build_windows.
+choose_wine_build() {
+  export WINEDEBUG=-all
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    wine_build=$windows_build
+    export WINEARCH=win32
+    return
+  fi
+  echo "This machine cannot run 32-bit programs: Wine runs a 64-bit build of the same sources."
+  wine_build=$windows64_build
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  # wine, wineboot and the other launchers would pick the 32-bit loader because it is installed.
+  local loader="$root/build/wine64-loader"
+  mkdir -p "$loader"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$loader/$name"
+    chmod +x "$loader/$name"
+  done
+  export PATH="$loader:$PATH"
+  cmake -S "$root" -B "$wine_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+  cmake --build "$wine_build"
+}
+
+# A fresh Wine prefix of the chosen kind in a temporary folder, without the window manager wait on
+# close.
 make_wine_prefix() {
-  export WINEARCH=win32 WINEDEBUG=-all
   export WINEPREFIX
   WINEPREFIX=$(mktemp -d /tmp/squadwright-wine.XXXXXX)
   "${wine_pin[@]}" wineboot -i >"$WINEPREFIX.log" 2>&1

@@ -1,7 +1,6 @@
 #include "teamfile/file_dialogs_win.h"
 
 #include <array>
-#include <cstddef>
 #include <string>
 
 #include <commdlg.h>
@@ -16,9 +15,9 @@ constexpr char kFilter[] = "Team Files (*.fbt)\0*.fbt\0All Files (*.*)\0*.*\0";
 constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 constexpr DWORD kSaveFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
 
-// The record as older systems know it, without the fields that later versions added.
-constexpr DWORD kDialogRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-static_assert(kDialogRecordSize == 76);
+// The record as older systems know it, without the fields that later versions added: 76 bytes in a
+// 32-bit program.
+const DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
 
 enum class FileDialog { open, saveAs };
 

@@ -1,6 +1,7 @@
 #include "tests/ui/driver.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -127,9 +128,26 @@ class RemoteBlock {
 
 // Wine keeps a menu's items inside the process that owns the menu, so GetMenuState cannot read the
 // editor's menu from here. A thread started in the editor's process calls it there instead: a few
-// instructions push the three arguments of a block written beside them, call the function and end
+// instructions take the three arguments from a block written beside them, call the function and end
 // the thread with its result. User32 lies at the same address in both processes.
 UINT menuStateInProcess(HANDLE process, HMENU menu, UINT item, UINT flags) {
+#if defined(_WIN64)
+    struct Call {
+        std::uint64_t arguments[3];
+        std::uint64_t function;
+    };
+    static const unsigned char code[] = {
+        0x48, 0x89, 0xC8,       // mov rax, rcx        the block
+        0x48, 0x83, 0xEC, 0x28, // sub rsp, 40         room for the callee, stack kept aligned
+        0x48, 0x8B, 0x08,       // mov rcx, [rax]
+        0x48, 0x8B, 0x50, 0x08, // mov rdx, [rax+8]
+        0x4C, 0x8B, 0x40, 0x10, // mov r8, [rax+16]
+        0xFF, 0x50, 0x18,       // call [rax+24]
+        0x48, 0x83, 0xC4, 0x28, // add rsp, 40
+        0xC3,                   // ret
+    };
+    using Word = std::uint64_t;
+#else
     struct Call {
         DWORD arguments[3];
         DWORD function;
@@ -142,9 +160,11 @@ UINT menuStateInProcess(HANDLE process, HMENU menu, UINT item, UINT flags) {
         0xFF, 0x50, 0x0C,       // call dword [eax+12]
         0xC2, 0x04, 0x00,       // ret 4
     };
+    using Word = DWORD;
+#endif
     const Call call = {
-        {reinterpret_cast<DWORD>(menu), item, flags},
-        reinterpret_cast<DWORD>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetMenuState")),
+        {reinterpret_cast<Word>(menu), item, flags},
+        reinterpret_cast<Word>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetMenuState")),
     };
     RemoteBlock remote(process, sizeof call + sizeof code, PAGE_EXECUTE_READWRITE);
     if (!remote.write(0, &call, sizeof call) || !remote.write(sizeof call, code, sizeof code))
