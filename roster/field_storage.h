@@ -18,6 +18,9 @@ class FieldStorage {
     virtual void selectItem(SlotIndex slot, SlotField field, std::string_view item) = 0;
     // Shows a spinner field's value through its spinner; the value is within spinnerRange(field).
     virtual void setSpinner(SlotIndex slot, SlotField field, int value) = 0;
+    // The field's text, a decimal number within range, has just become its spinner position: a
+    // spinner that keeps a position of its own takes the text over too, leaving the text as it is.
+    virtual void takeSpinnerPositionFromText(SlotIndex slot, SlotField field) = 0;
 };
 
 class MemoryFieldStorage final : public FieldStorage {
@@ -26,6 +29,8 @@ class MemoryFieldStorage final : public FieldStorage {
     void setText(SlotIndex slot, SlotField field, std::string_view text) override;
     void selectItem(SlotIndex slot, SlotField field, std::string_view item) override;
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
+    // The positions live in the document alone.
+    void takeSpinnerPositionFromText(SlotIndex, SlotField) override {}
 
   private:
     std::array<std::array<std::string, kSlotFieldCount>, kSlotCount> texts_;

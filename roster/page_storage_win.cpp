@@ -41,3 +41,7 @@ void PageFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string_v
 void PageFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
     SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
 }
+
+void PageFieldStorage::takeSpinnerPositionFromText(SlotIndex slot, SlotField field) {
+    SendMessageA(control(slot, field, true), UDM_GETPOS, 0, 0);
+}

@@ -21,6 +21,10 @@ class PageFieldStorage final : public FieldStorage {
     void selectItem(SlotIndex slot, SlotField field, std::string_view item) override;
     // UDM_SETPOS on the field's spinner, which also writes the box.
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
+    // UDM_GETPOS: the spinner reads its box, a number within its range, and takes it as its own
+    // position, so that it keeps agreeing with the document when the box is later emptied or holds a
+    // number out of range.
+    void takeSpinnerPositionFromText(SlotIndex slot, SlotField field) override;
 
   private:
     // A field's box, or with spinner its spinner; looked up once (a lookup by identifier is slow

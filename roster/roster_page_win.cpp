@@ -98,6 +98,17 @@ INT_PTR onNotify(Editor& ed, HWND page, const NMHDR& header) {
     return TRUE;
 }
 
+// The up-down control reports each step it made (SB_THUMBPOSITION with its new position, after
+// writing the position into its box); the document remembers that position, so that a step from a
+// box emptied afterwards, or holding a number out of range, starts from it, and the total counts it.
+void onSpinnerStepped(Editor& ed, HWND page, WPARAM wParam, HWND upDown) {
+    if (LOWORD(wParam) != SB_THUMBPOSITION)
+        return;
+    const auto spinner = spinnerWithId(static_cast<UINT_PTR>(GetDlgCtrlID(upDown)));
+    if (spinner && ed.shell.pages[slotPage(spinner->slot)] == page)
+        rememberSpinnerPosition(ed.doc, spinner->slot, spinner->field, static_cast<short>(HIWORD(wParam)));
+}
+
 } // namespace
 
 void initRosterPage(TeamDocument& doc, HWND page, PageIndex index) {
@@ -110,10 +121,11 @@ void initRosterPage(TeamDocument& doc, HWND page, PageIndex index) {
     }
 }
 
-INT_PTR CALLBACK rosterPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK rosterPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return TRUE;
     case WM_NOTIFY: return onNotify(editor(), page, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL: onSpinnerStepped(editor(), page, wParam, reinterpret_cast<HWND>(lParam)); return TRUE;
     default: return FALSE;
     }
 }

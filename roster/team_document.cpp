@@ -75,9 +75,16 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
 int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
     int& position = doc.spinnerPositions[slot][spinnerFieldIndex(field)];
     int fromText = decimalWithin(fieldText(doc, slot, field), spinnerRange(field));
-    if (fromText >= 0)
+    if (fromText >= 0) {
         position = fromText;
+        doc.slots.takeSpinnerPositionFromText(slot, field);
+    }
     return position;
+}
+
+void rememberSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field, int position) {
+    const SpinnerRange range = spinnerRange(field);
+    doc.spinnerPositions[slot][spinnerFieldIndex(field)] = std::clamp(position, range.lower, range.upper);
 }
 
 void applySlotDefaults(TeamDocument& doc, SlotIndex slot) {

@@ -64,8 +64,11 @@ std::string fieldText(const TeamDocument& doc, SlotIndex slot, SlotField field);
 // digits or a number too large for 32 bits.
 std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField field);
 // The spinner position, first taken over from the text when the text is a decimal number within
-// the field's range.
+// the field's range (the storage's spinner takes it over as well).
 int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
+// The spinner stepped on its own and now stands at position, which its box already shows: that
+// becomes the field's spinner position (brought into range).
+void rememberSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field, int position);
 // Gives every slot, or one slot, its table row: list fields by selectListValue, the name by
 // setFieldText, the numeric fields by setSpinnerValue.
 void applySlotDefaults(TeamDocument& doc);

@@ -2,11 +2,14 @@
 
 #include <string>
 
+#include "tests/core/spinner_model.h"
+
 namespace {
 
 constexpr SlotIndex kQB = 0;
 constexpr SlotIndex kLTa = 14; // a filler slot
 constexpr SlotIndex kSS = 22;
+constexpr SlotIndex kBLB = 38;
 
 } // namespace
 
@@ -95,6 +98,44 @@ TEST_P(FieldRules, PositionTakesOverOnlyANumberWithinRange) {
     }
     setFieldText(*doc, kLTa, SlotField::icon, "");
     EXPECT_EQ(spinnerPosition(*doc, kLTa, SlotField::icon), 1);
+}
+
+TEST_P(FieldRules, AStepIsRememberedWhateverTheBoxHoldsAfterIt) {
+    struct Case {
+        SlotIndex slot;
+        SlotField field;
+        const char* typed; // the box's text before the step; nullptr keeps the default
+        int delta;
+        const char* stepped;
+        const char* after; // the box's text after the step
+        int delta2;
+        const char* stepped2;
+    };
+    const Case cases[] = {
+        {kQB, SlotField::strength, nullptr, +1, "41", "", +1, "42"},
+        {kQB, SlotField::strength, nullptr, +1, "41", "500", -1, "40"},
+        {kQB, SlotField::strength, nullptr, -1, "39", "abc", -1, "38"},
+        {kBLB, SlotField::icon, nullptr, +1, "2", "0", -1, "1"},
+        {kQB, SlotField::speed, "125", +1, "150", "abc", -1, "125"},
+        {kQB, SlotField::speed, "150", +1, "0", "", -1, "150"},
+        {kLTa, SlotField::speed, nullptr, -1, "150", "151", +1, "0"},
+        {kQB, SlotField::number, "0", -1, "99", "", +1, "0"},
+        {kQB, SlotField::number, "99", +1, "0", "500", -1, "99"},
+    };
+    for (const Case& c : cases) {
+        const std::string where = std::string(SlotTable[c.slot].label) + " field " +
+                                  std::to_string(static_cast<int>(c.field)) + " after \"" + c.after + '"';
+        applySlotDefaults(*doc, c.slot);
+        if (c.typed)
+            setFieldText(*doc, c.slot, c.field, c.typed);
+        clickModelSpinner(*doc, c.slot, c.field, c.delta);
+        ASSERT_EQ(fieldText(*doc, c.slot, c.field), c.stepped) << where;
+        setFieldText(*doc, c.slot, c.field, c.after);
+        EXPECT_EQ(spinnerPosition(*doc, c.slot, c.field), std::stoi(c.stepped)) << where;
+        EXPECT_EQ(fieldText(*doc, c.slot, c.field), c.after) << where;
+        clickModelSpinner(*doc, c.slot, c.field, c.delta2);
+        EXPECT_EQ(fieldText(*doc, c.slot, c.field), c.stepped2) << where;
+    }
 }
 
 TEST_P(FieldRules, TextsAreHeldWhole) {

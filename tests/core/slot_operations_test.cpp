@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/core/spinner_model.h"
 #include "tests/core/test_team.h"
 #include "tools/total_points.h"
 
@@ -18,21 +19,8 @@ std::vector<std::string> slotTexts(const TeamDocument& doc, SlotIndex slot) {
     return texts;
 }
 
-// A click on a spinner: the page's part, then the up-down control's own step, which adds delta to the
-// position and wraps past either bound.
-void clickSpinner(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
-    prepareSpinnerStep(doc, slot, field, delta);
-    SpinnerRange range = spinnerRange(field);
-    int next = spinnerPosition(doc, slot, field) + delta;
-    if (next > range.upper)
-        next = range.lower;
-    if (next < range.lower)
-        next = range.upper;
-    setSpinnerValue(doc, slot, field, next);
-}
-
 void clickSpeed(TeamDocument& doc, SlotIndex slot, int delta) {
-    clickSpinner(doc, slot, SlotField::speed, delta);
+    clickModelSpinner(doc, slot, SlotField::speed, delta);
 }
 
 } // namespace
@@ -183,7 +171,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
     for (const Case& c : cases) {
         TestTeam team;
         setFieldText(team.doc, kQB, c.field, c.typed);
-        clickSpinner(team.doc, kQB, c.field, c.delta);
+        clickModelSpinner(team.doc, kQB, c.field, c.delta);
         EXPECT_EQ(fieldText(team.doc, kQB, c.field), c.shown) << "'" << c.typed << "' " << c.delta;
     }
 }

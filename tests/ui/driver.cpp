@@ -436,9 +436,13 @@ void appendText(HWND box, const std::string& text) {
     typeAt(box, static_cast<int>(SendMessageA(typingTarget(box), WM_GETTEXTLENGTH, 0, 0)), text);
 }
 
-void pressKey(HWND window, UINT virtualKey) {
+void postKeyPress(HWND window, UINT virtualKey) {
     postKey(window, WM_KEYDOWN, virtualKey, 0);
     postKey(window, WM_KEYUP, virtualKey, 0xC0000000);
+}
+
+void pressKey(HWND window, UINT virtualKey) {
+    postKeyPress(window, virtualKey);
     settle(window);
 }
 
@@ -449,7 +453,7 @@ void pressAltKey(HWND window, UINT virtualKey) {
     settle(window);
 }
 
-void clickSpinner(HWND upDown, bool up) {
+void postSpinnerClick(HWND upDown, bool up) {
     RECT client{};
     GetClientRect(upDown, &client);
     LPARAM at = MAKELPARAM(client.right / 2, up ? client.bottom / 4 : client.bottom * 3 / 4);
@@ -457,6 +461,10 @@ void clickSpinner(HWND upDown, bool up) {
     PostMessageA(upDown, WM_LBUTTONUP, 0, at);
     // Without this Wine's spinner takes back the next keyboard step it is given.
     PostMessageA(upDown, WM_MOUSELEAVE, 0, 0);
+}
+
+void clickSpinner(HWND upDown, bool up) {
+    postSpinnerClick(upDown, up);
     settle(upDown);
 }
 

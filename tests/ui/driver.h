@@ -72,7 +72,10 @@ void appendText(HWND box, const std::string& text); // types after what the box 
 void pressKey(HWND window, UINT virtualKey);    // posted WM_KEYDOWN / WM_KEYUP, then waits until processed
 void pressAltKey(HWND window, UINT virtualKey); // the same with Alt held (WM_SYSKEYDOWN / WM_SYSKEYUP)
 void clickSpinner(HWND upDown, bool up);        // posted mouse click on the spinner's upper or lower half
-void clickButton(HWND button);                  // posted BM_CLICK, then waits until processed
+// The same key press and click, posted without waiting: for many in a row, followed by one settle.
+void postKeyPress(HWND window, UINT virtualKey);
+void postSpinnerClick(HWND upDown, bool up);
+void clickButton(HWND button); // posted BM_CLICK, then waits until processed
 std::vector<std::string> comboItems(HWND combo);
 
 // A visible top-level dialog (#32770) of the process owned by owner, now; nullptr when there is none.

@@ -21,6 +21,9 @@ class EditorPageStorage final : public FieldStorage {
     void setSpinner(SlotIndex slot, SlotField field, int value) override {
         pages_.setSpinner(slot, field, value);
     }
+    void takeSpinnerPositionFromText(SlotIndex slot, SlotField field) override {
+        pages_.takeSpinnerPositionFromText(slot, field);
+    }
 
     bool started() const { return editor_.started(); }
 

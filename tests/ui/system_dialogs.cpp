@@ -274,3 +274,18 @@ bool closeMessage(HWND box) {
     clickDialogButton(box, IDOK);
     return waitForDialogGone(box);
 }
+
+std::string shownTotalPoints(Editor& editor) {
+    HWND box = openCommandDialog(editor, IDM_TOTAL_POINTS);
+    if (box == nullptr)
+        return "no message box";
+    const ShownMessage shown = readMessage(box);
+    if (!closeMessage(box))
+        return "the box stays open";
+    settle(editor.mainWindow());
+    if (shown.caption != "Total Points")
+        return "caption \"" + shown.caption + "\"";
+    if (shown.hasIcon)
+        return "a box with an icon";
+    return shown.text;
+}

@@ -94,3 +94,6 @@ ShownMessage readMessage(HWND box);
 bool showsErrorIcon(HWND box, int timeoutMs = 3000);
 // Posts OK and waits until the box is gone.
 bool closeMessage(HWND box);
+// Tools > Total Points: the text of the box it shows, which is then closed, or what was wrong with the
+// box (its caption, an icon, no box at all).
+std::string shownTotalPoints(Editor& editor);

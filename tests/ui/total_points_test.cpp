@@ -14,22 +14,6 @@ std::string totalText(int total) {
     return "        " + std::to_string(total);
 }
 
-// Asks for the total, reads the box and closes it; the text, or the reason it could not be read.
-std::string shownTotal(Editor& editor) {
-    HWND box = openCommandDialog(editor, IDM_TOTAL_POINTS);
-    if (box == nullptr)
-        return "no message box";
-    const ShownMessage shown = readMessage(box);
-    if (!closeMessage(box))
-        return "the box stays open";
-    settle(editor.mainWindow());
-    if (shown.caption != "Total Points")
-        return "caption \"" + shown.caption + "\"";
-    if (shown.hasIcon)
-        return "a box with an icon";
-    return shown.text;
-}
-
 HWND box(const Editor& editor, SlotIndex slot, SlotField field) {
     return editor.control(slot, fieldControlOffset(field));
 }
@@ -55,15 +39,15 @@ Snapshot snapshot(const Editor& editor) {
 TEST(TotalPoints, IsTheStartValuesSumAfterStartUpAndAfterNew) {
     Editor editor;
     ASSERT_TRUE(editor.started());
-    EXPECT_EQ(shownTotal(editor), totalText(4500));
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4500));
 
     typeText(box(editor, 0, SlotField::strength), "0");
     setWindowText(box(editor, 1, SlotField::speed), "150");
-    EXPECT_EQ(shownTotal(editor), totalText(4500 - 40 + 100));
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 40 + 100));
 
     editor.command(IDM_NEW);
     settle(editor.mainWindow());
-    EXPECT_EQ(shownTotal(editor), totalText(4500));
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4500));
 }
 
 TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
@@ -94,7 +78,7 @@ TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
         const bool counts = c.field != SlotField::number && c.field != SlotField::icon;
         if (counts)
             total += std::stoi(windowText(field)) - std::stoi(before);
-        EXPECT_EQ(shownTotal(editor), totalText(total));
+        EXPECT_EQ(shownTotalPoints(editor), totalText(total));
     }
 }
 
@@ -103,15 +87,15 @@ TEST(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
     ASSERT_TRUE(editor.started());
     HWND strength = box(editor, 0, SlotField::strength);
     typeText(strength, "150");
-    EXPECT_EQ(shownTotal(editor), totalText(4500)) << "150 is beyond STR's range";
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4500)) << "150 is beyond STR's range";
 
     typeText(strength, "70");
-    EXPECT_EQ(shownTotal(editor), totalText(4530)) << "70 is taken over";
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4530)) << "70 is taken over";
     typeText(strength, "150");
-    EXPECT_EQ(shownTotal(editor), totalText(4530)) << "the position taken over last counts";
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4530)) << "the position taken over last counts";
 
     clearText(box(editor, 1, SlotField::agility));
-    EXPECT_EQ(shownTotal(editor), totalText(4530)) << "an emptied box counts with its position";
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4530)) << "an emptied box counts with its position";
 }
 
 TEST(TotalPoints, TheCommandChangesNothing) {
@@ -121,8 +105,8 @@ TEST(TotalPoints, TheCommandChangesNothing) {
     clearText(box(editor, 1, SlotField::agility));
     typeText(box(editor, 2, SlotField::speed), "60");
     const Snapshot before = snapshot(editor);
-    EXPECT_EQ(shownTotal(editor), totalText(4500 - 50 + 60));
-    EXPECT_EQ(shownTotal(editor), totalText(4500 - 50 + 60));
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 50 + 60));
+    EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 50 + 60));
     const Snapshot after = snapshot(editor);
     EXPECT_EQ(after.texts, before.texts);
     EXPECT_EQ(after.saveEnabled, before.saveEnabled);
@@ -145,5 +129,5 @@ TEST(TotalPoints, CountsWhatOpenSet) {
     confirmDialog(dialog);
     ASSERT_TRUE(waitForDialogGone(dialog));
     settle(editor.mainWindow());
-    EXPECT_EQ(shownTotal(editor), totalText(totalPoints(written.doc)));
+    EXPECT_EQ(shownTotalPoints(editor), totalText(totalPoints(written.doc)));
 }
