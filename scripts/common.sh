@@ -13,17 +13,10 @@ if command -v taskset >/dev/null 2>&1; then
   wine_pin=(taskset -c "${SQUADWRIGHT_WINE_CPU:-0}")
 fi
 
-# The 32-bit Windows build: the editor and the command-line tool that ship.
-build_windows() {
-  cmake -S "$root" -B "$windows_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-  cmake --build "$windows_build"
-}
-
 # Chooses the Windows build that runs under Wine here, in wine_build, and sets Wine up for it. Where
 # the machine runs 32-bit programs, that is the 32-bit build. A kernel without 32-bit support refuses
 # Wine's 32-bit loader ("Exec format error"); there the same sources are built for 64-bit Windows
-# and run by Wine's 64-bit loader in a 64-bit prefix. Call it after build_windows.
+# and run by Wine's 64-bit loader in a 64-bit prefix.
 choose_wine_build() {
   export WINEDEBUG=-all
   if /usr/lib/wine/wine --version >/dev/null 2>&1; then
@@ -42,9 +35,21 @@ choose_wine_build() {
     chmod +x "$loader/$name"
   done
   export PATH="$loader:$PATH"
-  cmake -S "$root" -B "$wine_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+}
+
+# The 32-bit Windows build, the editor and the command-line tool that ship; where it cannot run here,
+# only those two, and the 64-bit build that runs instead. Call it after choose_wine_build.
+build_windows() {
+  cmake -S "$root" -B "$windows_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+  if [ "$wine_build" = "$windows_build" ]; then
+    cmake --build "$windows_build"
+    return
+  fi
+  cmake --build "$windows_build" --target squadwright squadwright-cli
+  cmake -S "$root" -B "$windows64_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-  cmake --build "$wine_build"
+  cmake --build "$windows64_build"
 }
 
 # A fresh Wine prefix of the chosen kind in a temporary folder, without the window manager wait on
