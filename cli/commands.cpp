@@ -121,21 +121,15 @@ int checkTeamFiles(const std::vector<std::string>& paths, std::ostream& out, std
     for (const std::string& path : paths) {
         // One byte more than a team file, to see whether the file is longer.
         std::vector<std::uint8_t> bytes(layout::kTeamFileSize + 1);
-        std::size_t delivered = 0;
-        const FileResult read = readFilePrefix(path, bytes, delivered);
+        FilePrefix prefix;
+        const FileResult read = readFilePrefix(utf8Path(path), bytes, prefix);
         if (!read.ok) {
             failed = true;
             fail(err, "cannot read " + inQuotes(path) + ": " + read.reason);
             continue;
         }
-        std::uintmax_t size = delivered;
-        if (delivered > layout::kTeamFileSize) {
-            std::error_code unknown;
-            const std::uintmax_t whole = std::filesystem::file_size(path, unknown);
-            size = unknown ? delivered : whole;
-        }
-        bytes.resize(std::min(delivered, layout::kTeamFileSize));
-        const std::vector<std::string> findings = teamFileFindings(bytes, size);
+        bytes.resize(std::min(prefix.delivered, layout::kTeamFileSize));
+        const std::vector<std::string> findings = teamFileFindings(bytes, prefix.size);
         for (const std::string& finding : findings)
             out << path << ": " << finding << '\n';
         if (findings.empty())

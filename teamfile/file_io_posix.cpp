@@ -1,6 +1,7 @@
 #include "teamfile/file_io.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -9,8 +10,26 @@
 
 namespace {
 
+// As many links in a row as the system itself follows before it gives up.
+constexpr int kMaxLinkHops = 40;
+
+FileFailure failureOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR: return FileFailure::notFound;
+    case EACCES:
+    case EPERM: return FileFailure::accessDenied;
+    case EROFS: return FileFailure::readOnly;
+    case ENOSPC:
+    case EDQUOT: return FileFailure::diskFull;
+    case EBUSY:
+    case ETXTBSY: return FileFailure::sharingViolation;
+    default: return FileFailure::other;
+    }
+}
+
 FileResult failure(int error) {
-    return {false, std::strerror(error)};
+    return {false, std::strerror(error), failureOf(error)};
 }
 
 std::string folderOf(const std::string& path) {
@@ -18,6 +37,34 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows path while it is a symbolic link; a relative link is read from the link's folder. The
+// final target need not exist: saving creates it, as writing through the link would.
+FileResult followLinks(std::string& path) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return {};
+        std::string target(PATH_MAX, '\0');
+        ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length < 0)
+            return failure(errno);
+        target.resize(static_cast<std::size_t>(length));
+        path = target.starts_with('/') ? target : folderOf(path) + "/" + target;
+    }
+    return failure(ELOOP);
+}
+
+// Why an existing target cannot be replaced, if it cannot.
+FileResult checkTarget(const struct stat& target) {
+    if (S_ISDIR(target.st_mode))
+        return failure(EISDIR);
+    if (!S_ISREG(target.st_mode))
+        return {false, "Not a regular file.", FileFailure::other};
+    if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return {false, "The file is read-only.", FileFailure::readOnly};
+    return {};
 }
 
 // Writes data through a buffered stream on fd and forces it to the disk; closes fd.
@@ -39,13 +86,30 @@ FileResult writeAndSync(int fd, std::span<const std::uint8_t> data) {
 
 } // namespace
 
-FileResult replaceFileContents(const std::string& path, std::span<const std::uint8_t> data) {
+std::filesystem::path narrowPath(const std::string& text) {
+    return text;
+}
+
+std::filesystem::path utf8Path(std::string_view text) {
+    return std::string(text);
+}
+
+std::string utf8Text(const std::filesystem::path& path) {
+    return path.native();
+}
+
+FileResult replaceFileContents(const std::filesystem::path& given, std::span<const std::uint8_t> data) {
+    std::string path = given.native();
+    FileResult followed = followLinks(path);
+    if (!followed.ok)
+        return followed;
     struct stat target {};
     bool exists = stat(path.c_str(), &target) == 0;
-    if (exists && (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return {false, "The file is read-only."};
-    if (exists && S_ISDIR(target.st_mode))
-        return failure(EISDIR);
+    if (exists) {
+        FileResult replaceable = checkTarget(target);
+        if (!replaceable.ok)
+            return replaceable;
+    }
 
     std::string temporary = folderOf(path) + "/.squadwright-XXXXXX";
     int fd = mkstemp(temporary.data());
@@ -66,25 +130,41 @@ FileResult replaceFileContents(const std::string& path, std::span<const std::uin
     return result;
 }
 
-FileResult readFilePrefix(const std::string& path, std::span<std::uint8_t> buffer, std::size_t& delivered) {
-    delivered = 0;
+FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint8_t> buffer,
+                          FilePrefix& prefix) {
+    prefix = {};
     int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0)
         return failure(errno);
-    while (delivered < buffer.size()) {
-        ssize_t got = read(fd, buffer.data() + delivered, buffer.size() - delivered);
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        int error = errno;
+        close(fd);
+        return failure(error);
+    }
+    while (prefix.delivered < buffer.size()) {
+        ssize_t got = read(fd, buffer.data() + prefix.delivered, buffer.size() - prefix.delivered);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
             int error = errno;
             close(fd);
-            delivered = 0;
+            prefix = {};
             return failure(error);
         }
         if (got == 0)
             break;
-        delivered += static_cast<std::size_t>(got);
+        prefix.delivered += static_cast<std::size_t>(got);
     }
     close(fd);
+    // A pipe or device has no size of its own: what it delivered is all that is known.
+    prefix.size = S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : prefix.delivered;
     return {};
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }

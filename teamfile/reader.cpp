@@ -6,11 +6,11 @@
 
 FileResult readTeamFile(TeamDocument& doc, const std::string& path) {
     std::array<std::uint8_t, layout::kReadSize> buffer;
-    std::size_t delivered = 0;
-    FileResult result = readFilePrefix(path, buffer, delivered);
+    FilePrefix prefix;
+    FileResult result = readFilePrefix(narrowPath(path), buffer, prefix);
     if (!result.ok)
         return result;
-    decodeTeam(doc, std::span<const std::uint8_t>(buffer.data(), delivered));
+    decodeTeam(doc, std::span<const std::uint8_t>(buffer.data(), prefix.delivered));
     doc.currentPath = path;
     return result;
 }

@@ -4,7 +4,7 @@
 
 FileResult writeTeamFile(TeamDocument& doc, const std::string& path) {
     const TeamFileBytes bytes = encodeTeam(doc);
-    FileResult result = replaceFileContents(path, bytes);
+    FileResult result = replaceFileContents(narrowPath(path), bytes);
     if (result.ok)
         doc.currentPath = path;
     return result;

@@ -49,6 +49,7 @@ TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads)
             EXPECT_EQ(team.doc.currentPath, path) << c.what;
             EXPECT_EQ(fieldText(team.doc, 0, SlotField::playerName), "On Disk") << c.what;
         } else {
+            EXPECT_EQ(result.failure, FileFailure::sharingViolation) << c.what << ": " << result.reason;
             EXPECT_FALSE(result.reason.empty()) << c.what;
             EXPECT_EQ(team.doc.currentPath, "previous.fbt") << c.what;
             EXPECT_EQ(firstDifference(teamState(team.doc), before), "") << c.what;

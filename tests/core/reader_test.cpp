@@ -588,12 +588,13 @@ TEST(Reader, AFileThatCannotBeReadChangesNothing) {
     struct Case {
         const char* what;
         std::string path;
+        FileFailure failure;
     };
     const Case cases[] = {
-        {"missing file", folder.file("missing.fbt")},
-        {"missing folder", folder.file("no-such-folder/team.fbt")},
-        {"a folder", folder.file("folder.fbt")},
-        {"empty path", ""},
+        {"missing file", folder.file("missing.fbt"), FileFailure::notFound},
+        {"missing folder", folder.file("no-such-folder/team.fbt"), FileFailure::notFound},
+        {"a folder", folder.file("folder.fbt"), FileFailure::other},
+        {"empty path", "", FileFailure::notFound},
     };
     for (const Case& c : cases) {
         TestTeam team;
@@ -604,6 +605,7 @@ TEST(Reader, AFileThatCannotBeReadChangesNothing) {
 
         const FileResult result = readTeamFile(team.doc, c.path);
         EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.failure, c.failure) << c.what << ": " << result.reason;
         EXPECT_FALSE(result.reason.empty()) << c.what;
         EXPECT_EQ(firstDifference(teamState(team.doc), before), "") << c.what;
         EXPECT_EQ(team.doc.currentPath, "previous.fbt") << c.what;

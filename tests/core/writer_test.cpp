@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
@@ -48,17 +53,19 @@ TEST(Writer, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
     struct Case {
         const char* what;
         std::string path;
+        FileFailure failure;
     };
     const Case cases[] = {
-        {"missing folder", folder.file("no-such-folder/team.fbt")},
-        {"read-only target", existing},
-        {"a folder in the way", folder.file("folder.fbt")},
+        {"missing folder", folder.file("no-such-folder/team.fbt"), FileFailure::notFound},
+        {"read-only target", existing, FileFailure::readOnly},
+        {"a folder in the way", folder.file("folder.fbt"), FileFailure::other},
     };
     for (const Case& c : cases) {
         TestTeam team;
         team.doc.currentPath = "previous.fbt";
         FileResult result = writeTeamFile(team.doc, c.path);
         EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.failure, c.failure) << c.what << ": " << result.reason;
         EXPECT_FALSE(result.reason.empty()) << c.what;
         EXPECT_EQ(team.doc.currentPath, "previous.fbt") << c.what;
     }
@@ -67,3 +74,63 @@ TEST(Writer, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"folder.fbt", "kept.fbt"})) << "no temporary file may stay";
 }
+
+TEST(Writer, TellsTheSameFileUnderAnySpellingAndThroughHardLinks) {
+    TempFolder folder;
+    putFileBytes(folder.file("a.fbt"), {1});
+    putFileBytes(folder.file("b.fbt"), {1});
+    fs::create_directories(folder.file("sub"));
+    fs::create_hard_link(folder.file("a.fbt"), folder.file("sub/hard.fbt"));
+    const fs::path a = folder.file("a.fbt");
+
+    EXPECT_TRUE(sameFile(a, folder.file("sub/../a.fbt")));
+    EXPECT_TRUE(sameFile(a, folder.file("sub/hard.fbt")));
+    EXPECT_FALSE(sameFile(a, folder.file("b.fbt")));
+    EXPECT_FALSE(sameFile(a, folder.file("missing.fbt")));
+}
+
+#ifndef _WIN32
+// Saving through a symbolic link replaces the file it points to, by a temporary file in that file's
+// own folder; the link stays a link. Devices and pipes are never replaced.
+TEST(Writer, FollowsSymbolicLinksAndLeavesDevicesAndPipesAlone) {
+    TempFolder folder;
+    fs::create_directories(folder.file("teams"));
+    fs::create_directories(folder.file("links"));
+    putFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});
+    fs::create_symlink("../teams/real.fbt", folder.file("links/relative.fbt"));
+    fs::create_symlink(folder.file("links/relative.fbt"), folder.file("links/chain.fbt"));
+    fs::create_symlink("../teams/new.fbt", folder.file("links/dangling.fbt"));
+    TestTeam team;
+    const TeamFileBytes bytes = encodeTeam(team.doc);
+    const std::vector<std::uint8_t> expected(bytes.begin(), bytes.end());
+
+    for (const char* link : {"links/relative.fbt", "links/chain.fbt"}) {
+        putFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});
+        ASSERT_TRUE(writeTeamFile(team.doc, folder.file(link)).ok) << link;
+        EXPECT_TRUE(fs::is_symlink(folder.file(link))) << link;
+        EXPECT_EQ(fileBytes(folder.file("teams/real.fbt")), expected) << link;
+    }
+    ASSERT_TRUE(writeTeamFile(team.doc, folder.file("links/dangling.fbt")).ok);
+    EXPECT_TRUE(fs::is_symlink(folder.file("links/dangling.fbt")));
+    EXPECT_EQ(fileBytes(folder.file("teams/new.fbt")), expected);
+
+    ASSERT_EQ(mkfifo(folder.file("pipe.fbt").c_str(), 0600), 0);
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    const Case refused[] = {{"a pipe", folder.file("pipe.fbt")}, {"a device", "/dev/null"}};
+    for (const Case& c : refused) {
+        const FileResult result = writeTeamFile(team.doc, c.path);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.failure, FileFailure::other) << c.what;
+    }
+    EXPECT_TRUE(fs::is_fifo(folder.file("pipe.fbt")));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    std::vector<std::string> links;
+    for (const auto& entry : fs::directory_iterator(folder.file("links")))
+        links.push_back(entry.path().filename().string());
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ(links, (std::vector<std::string>{"chain.fbt", "dangling.fbt", "relative.fbt"}));
+}
+#endif
