@@ -1,5 +1,6 @@
 #include "cli/ansi_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -71,6 +72,12 @@ std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
     return length;
 }
 
+void appendEscaped(std::string& out, unsigned char byte) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+    out += escaped;
+}
+
 } // namespace
 
 std::string ansiToUtf8(std::string_view ansi) {
@@ -114,14 +121,58 @@ std::string displayText(std::string_view ansi) {
     for (char c : ansi) {
         const auto byte = static_cast<unsigned char>(c);
         if (isControlByte(byte)) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
+            appendEscaped(out, byte);
         } else {
             appendUtf8(out, codePointOf(byte));
         }
     }
     return out;
+}
+
+namespace {
+
+// Escapes control characters and bytes that are not UTF-8; stops after limit characters. The
+// number of bytes taken.
+std::size_t appendReadable(std::string& out, std::string_view utf8, std::size_t limit) {
+    std::size_t i = 0;
+    for (std::size_t count = 0; i < utf8.size() && count < limit; ++count) {
+        char32_t cp = 0;
+        const std::size_t length = decodeUtf8(utf8, i, cp);
+        if (length == 0 || cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F)) {
+            for (std::size_t end = i + std::max<std::size_t>(length, 1); i < end; ++i)
+                appendEscaped(out, static_cast<unsigned char>(utf8[i]));
+            continue;
+        }
+        out.append(utf8.substr(i, length));
+        i += length;
+    }
+    return i;
+}
+
+std::string quoted(std::string_view text, std::string shown, std::size_t taken) {
+    std::string out = "\"" + shown + (taken < text.size() ? "...\"" : "\"");
+    if (taken < text.size())
+        out += " (" + std::to_string(text.size()) + " bytes)";
+    return out;
+}
+
+} // namespace
+
+std::string quotedInput(std::string_view utf8) {
+    std::string shown;
+    const std::size_t taken = appendReadable(shown, utf8, kQuotedCharacters);
+    return quoted(utf8, shown, taken);
+}
+
+std::string quotedAnsi(std::string_view ansi) {
+    const std::size_t taken = std::min(ansi.size(), kQuotedCharacters);
+    return quoted(ansi, displayText(ansi.substr(0, taken)), taken);
+}
+
+std::string shownPath(std::string_view utf8) {
+    std::string shown;
+    appendReadable(shown, utf8, utf8.size());
+    return shown;
 }
 
 std::size_t utf8Length(std::string_view utf8) {

@@ -20,6 +20,15 @@ AnsiConversion utf8ToAnsi(std::string_view utf8);
 // Single-byte text for people to read: UTF-8, with control characters written as \xNN.
 std::string displayText(std::string_view ansi);
 
+// Text from the input quoted for a message: at most its first kQuotedCharacters characters, control
+// characters and bytes that are not UTF-8 written as \xNN, and the whole length when it was cut.
+inline constexpr std::size_t kQuotedCharacters = 40;
+std::string quotedInput(std::string_view utf8);
+// The same for single-byte text as a team file holds it.
+std::string quotedAnsi(std::string_view ansi);
+// A path for people to read: whole, with control characters and bytes that are not UTF-8 escaped.
+std::string shownPath(std::string_view utf8);
+
 // Characters of UTF-8 text, for lining up columns.
 std::size_t utf8Length(std::string_view utf8);
 

@@ -3,144 +3,89 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 
-#include "cli/team_check.h"
-#include "cli/team_formats.h"
-#include "cli/team_text.h"
-#include "teamfile/reader.h"
-#include "teamfile/writer.h"
+#include "cli/ansi_text.h"
+#include "cli/command_list.h"
 
 namespace {
 
-constexpr const char* kProgram = "squadwright-cli";
+constexpr std::string_view kCommandNames = "show, export, import, diff and check";
 
-int fail(std::ostream& err, const std::string& message) {
-    err << kProgram << ": " << message << '\n';
-    return kExitError;
+// Everything the command line can give; each command takes its part.
+struct CommandLine {
+    std::string file;
+    std::string other;
+    std::string format;
+    std::string output;
+    std::string into;
+    std::string filesFrom;
+    std::vector<std::string> files;
+    bool league = false;
+    bool bom = false;
+    bool quiet = false;
+};
+
+CLI::App* addCommand(CLI::App& app, const std::string& name, const std::string& description,
+                     const std::string& exitStatus) {
+    CLI::App* command = app.add_subcommand(name, description);
+    command->footer("Exit status: " + exitStatus + ".");
+    return command;
 }
 
-bool loadTeam(TeamDocument& doc, const std::string& path, std::ostream& err) {
-    const FileResult read = readTeamFile(doc, path);
-    if (!read.ok)
-        fail(err, "cannot read " + inQuotes(path) + ": " + read.reason);
-    return read.ok;
+void addFormat(CLI::App* command, std::string& format, const std::vector<std::string>& formats,
+               const std::string& description) {
+    command->add_option("--format", format, description)->transform(CLI::IsMember(formats, CLI::ignore_case));
 }
 
-FileResult readTextFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return {false, std::strerror(errno)};
-    char block[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-        text.append(block, got);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed)
-        return {false, std::strerror(error)};
-    return {};
+// The option that a command-line word names ("-o" of "-ofile", "--format" of "--format=json"); empty
+// for a word that is no option.
+std::string optionOf(const std::string& word) {
+    if (word.size() < 2 || word[0] != '-')
+        return {};
+    if (word[1] != '-')
+        return word.substr(0, 2);
+    return word.substr(0, word.find('='));
 }
 
-// "csv" or "json" by the file name's extension, ignoring case; empty for anything else.
-std::string formatByExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".csv" || extension == ".json")
-        return extension.substr(1);
+bool knowsOption(const CLI::App& command, const std::string& option) {
+    for (const CLI::Option* known : command.get_options()) {
+        for (const std::string& name : known->get_lnames())
+            if (option == "--" + name)
+                return true;
+        for (const std::string& name : known->get_snames())
+            if (option == "-" + name)
+                return true;
+    }
+    return false;
+}
+
+// CLI11 would blame the next word for an option it does not know; this names the option itself.
+std::string unknownOption(const CLI::App& app, const std::vector<std::string>& args) {
+    if (args.empty())
+        return {};
+    const CLI::App* command = nullptr;
+    for (const CLI::App* candidate : app.get_subcommands({}))
+        if (candidate->get_name() == args[0])
+            command = candidate;
+    if (command == nullptr)
+        return {};
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
+        const std::string option = optionOf(args[i]);
+        if (!option.empty() && !knowsOption(*command, option))
+            return "unknown option " + quotedInput(option) + " for " + args[0] + " (see " +
+                   std::string(kProgram) + " " + args[0] + " --help)";
+    }
     return {};
 }
 
 } // namespace
 
-int showTeam(const std::string& path, std::ostream& out, std::ostream& err) {
-    TeamInMemory team;
-    if (!loadTeam(team.doc, path, err))
-        return kExitError;
-    writeTeamTable(team.doc, out);
-    return kExitOk;
-}
-
-int exportTeam(const std::string& path, const std::string& format, std::ostream& out, std::ostream& err) {
-    TeamInMemory team;
-    if (!loadTeam(team.doc, path, err))
-        return kExitError;
-    if (format == "json")
-        writeTeamJson(team.doc, out);
-    else
-        writeTeamCsv(team.doc, out);
-    return kExitOk;
-}
-
-int importTeam(const std::string& textPath, const std::string& format, const std::string& outputPath,
-               std::ostream& err) {
-    const std::string chosen = format.empty() ? formatByExtension(textPath) : format;
-    if (chosen.empty())
-        return fail(err, "cannot tell whether " + inQuotes(textPath) +
-                             " is CSV or JSON from its name: give --format csv or --format json");
-    std::string text;
-    const FileResult read = readTextFile(textPath, text);
-    if (!read.ok)
-        return fail(err, "cannot read " + inQuotes(textPath) + ": " + read.reason);
-
-    const TeamInputResult parsed =
-        chosen == "json" ? parseTeamJson(text, textPath) : parseTeamCsv(text, textPath);
-    if (!parsed.ok)
-        return fail(err, parsed.error);
-
-    TeamInMemory team;
-    applyTeamInput(team.doc, parsed.input);
-    for (const std::string& warning : importWarnings(parsed.input, encodeTeam(team.doc), textPath))
-        err << kProgram << ": warning: " << warning << '\n';
-    const FileResult written = writeTeamFile(team.doc, outputPath);
-    if (!written.ok)
-        return fail(err, "cannot write " + inQuotes(outputPath) + ": " + written.reason);
-    return kExitOk;
-}
-
-int diffTeams(const std::string& pathA, const std::string& pathB, std::ostream& out, std::ostream& err) {
-    TeamInMemory a;
-    TeamInMemory b;
-    if (!loadTeam(a.doc, pathA, err) || !loadTeam(b.doc, pathB, err))
-        return kExitError;
-    const std::vector<std::string> lines = teamDifferences(a.doc, b.doc);
-    for (const std::string& line : lines)
-        out << line << '\n';
-    return lines.empty() ? kExitOk : kExitFound;
-}
-
-int checkTeamFiles(const std::vector<std::string>& paths, std::ostream& out, std::ostream& err) {
-    bool found = false;
-    bool failed = false;
-    for (const std::string& path : paths) {
-        // One byte more than a team file, to see whether the file is longer.
-        std::vector<std::uint8_t> bytes(layout::kTeamFileSize + 1);
-        FilePrefix prefix;
-        const FileResult read = readFilePrefix(utf8Path(path), bytes, prefix);
-        if (!read.ok) {
-            failed = true;
-            fail(err, "cannot read " + inQuotes(path) + ": " + read.reason);
-            continue;
-        }
-        bytes.resize(std::min(prefix.delivered, layout::kTeamFileSize));
-        const std::vector<std::string> findings = teamFileFindings(bytes, prefix.size);
-        for (const std::string& finding : findings)
-            out << path << ": " << finding << '\n';
-        if (findings.empty())
-            out << path << ": no findings\n";
-        found = found || !findings.empty();
-    }
-    return failed ? kExitError : found ? kExitFound : kExitOk;
-}
-
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CLI::App app{"Shows, exports, imports, compares and checks Squadwright team files (.fbt).", kProgram};
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    Console io{in, out, err};
+    CLI::App app{"Shows, exports, imports, compares and checks Squadwright team files (.fbt).",
+                 std::string(kProgram)};
     app.set_version_flag("--version", std::string(kProgram) + " " + SQUADWRIGHT_VERSION);
     app.require_subcommand(1);
     app.footer("Exit status: 0 done, 1 the teams differ or a file has findings, 2 an error.");
@@ -148,46 +93,61 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
     });
 
-    std::string file;
-    std::string other;
-    std::string format;
-    std::string output;
-    std::vector<std::string> files;
-    const std::vector<std::string> formats = {"csv", "json"};
+    CommandLine line;
+    const std::vector<std::string> sheetFormats = {"csv", "json"};
+    const std::vector<std::string> reportFormats = {"text", "json"};
+    const std::string fileList = "A file that lists team files, one a line (- for standard input)";
 
-    CLI::App* show = app.add_subcommand("show", "Show a team page by page, with its five colours.");
-    show->add_option("FILE", file, "The team file")->required();
+    CLI::App* show =
+        addCommand(app, "show", "Show a team page by page, with its five colours.", "0 done, 2 an error");
+    show->add_option("FILE", line.file, "The team file")->required();
 
-    CLI::App* exporting = app.add_subcommand("export", "Write a team as CSV or JSON to standard output.");
-    exporting->add_option("FILE", file, "The team file")->required();
-    exporting->add_option("--format", format, "csv (the default) or json")->check(CLI::IsMember(formats));
+    CLI::App* exporting =
+        addCommand(app, "export", "Write a team, or with --league many teams, as a CSV or JSON sheet.",
+                   "0 done, 2 an error");
+    exporting->add_option("FILE", line.files, "The team file; with --league team files and folders of them");
+    exporting->add_flag("--league", line.league, "One sheet of many teams, each row led by its \"File\"");
+    exporting->add_option("--files-from", line.filesFrom, fileList + " (with --league)");
+    addFormat(exporting, line.format, sheetFormats, "csv (the default) or json, in any letter case");
+    exporting->add_flag("--bom", line.bom, "Begin a CSV sheet with a UTF-8 byte order mark, for Excel");
+    exporting->add_option("-o,--output", line.output,
+                          "The sheet's file (the default, -, is standard output)");
 
     CLI::App* importing =
-        app.add_subcommand("import", "Make a team file from CSV or JSON, saved as the editor saves it.");
-    importing->add_option("TEXTFILE", file, "The CSV or JSON file")->required();
-    importing->add_option("-o,--output", output, "The team file to write")->required();
-    importing->add_option("--format", format, "csv or json (by default by TEXTFILE's extension)")
-        ->check(CLI::IsMember(formats));
+        addCommand(app, "import",
+                   "Make a team file from a CSV or JSON sheet, or with --league the files of a league sheet.",
+                   "0 done, 2 an error");
+    importing->add_option("SHEET", line.file, "The CSV or JSON sheet (- for standard input)")->required();
+    importing->add_option("-o,--output", line.output, "The team file to write (- for standard output)");
+    importing->add_option("--into", line.into, "Start from this team file instead of a new team");
+    importing->add_flag("--league", line.league,
+                        "Write every team of a league sheet to the file its rows name");
+    addFormat(importing, line.format, sheetFormats, "csv or json (by default by SHEET's extension)");
 
-    CLI::App* diff = app.add_subcommand("diff", "List the fields and colours in which two teams differ.");
-    diff->add_option("A", file, "The first team file")->required();
-    diff->add_option("B", other, "The second team file")->required();
+    CLI::App* diff = addCommand(app, "diff", "List the fields and colours in which two teams differ.",
+                                "0 the teams are the same, 1 they differ, 2 an error");
+    diff->add_option("A", line.file, "The first team file")->required();
+    diff->add_option("B", line.other, "The second team file")->required();
+    addFormat(diff, line.format, reportFormats, "text (the default) or json");
 
-    CLI::App* check =
-        app.add_subcommand("check", "Report what the editor would do with team files that their author may "
-                                    "not expect.");
-    check->add_option("FILE", files, "The team files")->required();
+    CLI::App* check = addCommand(app, "check",
+                                 "Report what the editor would do with team files that their author may not "
+                                 "expect.",
+                                 "0 no findings, 1 a file has findings, 2 an error");
+    check->add_option("FILE", line.files, "Team files, and folders of them (every .fbt file in each)");
+    check->add_option("--files-from", line.filesFrom, fileList);
+    check->add_flag("-q,--quiet", line.quiet, "List only the files with findings");
+    addFormat(check, line.format, reportFormats, "text (the default) or json");
 
-    // CLI11 would only say that a command is required.
     const std::vector<CLI::App*> commands = {show, exporting, importing, diff, check};
     if (!args.empty() && !args[0].starts_with("-") &&
         std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->get_name() == args[0]; }))
-        return fail(err,
-                    "unknown command " + inQuotes(args[0]) +
-                        " (the commands are show, export, import, diff and check)\nRun with --help for more "
-                        "information.");
+        return fail(io, "unknown command " + quotedInput(args[0]) + " (the commands are " +
+                            std::string(kCommandNames) + ")\nRun with --help for more information.");
+    if (const std::string unknown = unknownOption(app, args); !unknown.empty())
+        return fail(io, unknown);
 
-    std::vector<const char*> argv = {kProgram};
+    std::vector<const char*> argv = {kProgram.data()};
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());
     try {
@@ -196,13 +156,27 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return app.exit(e, out, err) == 0 ? kExitOk : kExitError;
     }
 
-    if (show->parsed())
-        return showTeam(file, out, err);
-    if (exporting->parsed())
-        return exportTeam(file, format.empty() ? "csv" : format, out, err);
-    if (importing->parsed())
-        return importTeam(file, format, output, err);
-    if (diff->parsed())
-        return diffTeams(file, other, out, err);
-    return checkTeamFiles(files, out, err);
+    int status = kExitOk;
+    if (show->parsed()) {
+        status = showTeam(line.file, io);
+    } else if (exporting->parsed()) {
+        status = exportTeams({line.files, line.filesFrom, line.format.empty() ? "csv" : line.format,
+                              line.output.empty() ? std::string(kStandardStream) : line.output, line.league,
+                              line.bom},
+                             io);
+    } else if (importing->parsed()) {
+        status = importTeams({line.file, line.format, line.output, line.into, line.league}, io);
+    } else if (diff->parsed()) {
+        status = diffTeams(line.file, line.other, line.format, io);
+    } else {
+        status = checkTeamFiles({line.files, line.filesFrom, line.format, line.quiet}, io);
+    }
+
+    // Whatever went to standard output must have arrived.
+    errno = 0;
+    out.flush();
+    if (!out)
+        return fail(io, std::string("cannot write standard output") +
+                            (errno != 0 ? ": " + std::string(std::strerror(errno)) : ""));
+    return status;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "cli/ansi_text.h"
 #include "cli/team_text.h"
@@ -35,14 +36,32 @@ std::string partAt(std::size_t offset) {
     return "the away pants colour";
 }
 
-void checkSize(std::uintmax_t size, std::vector<std::string>& findings) {
-    if (size < kReadSize)
-        findings.push_back(std::to_string(size) + " bytes, shorter than " + std::to_string(kReadSize) +
-                           ": the fields from " + partAt(static_cast<std::size_t>(size)) +
-                           " on are decoded from leftovers of earlier reads");
-    else if (size > kTeamFileSize)
-        findings.push_back(std::to_string(size) + " bytes, longer than " + std::to_string(kTeamFileSize) +
-                           ": the rest is ignored");
+// The editor's reading of the file, made only when a finding needs to say what a value reads as.
+class DecodedTeam {
+  public:
+    explicit DecodedTeam(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    const TeamDocument& doc() {
+        if (!team_) {
+            team_.emplace();
+            decodeTeam(team_->doc, bytes_);
+        }
+        return team_->doc;
+    }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    std::optional<TeamInMemory> team_;
+};
+
+// The first byte of the zero tail that is not zero, among the bytes the file has.
+void checkTail(std::span<const std::uint8_t> bytes, std::vector<std::string>& findings) {
+    for (std::size_t i = kTailOffset; i < bytes.size(); ++i) {
+        if (bytes[i] != 0) {
+            findings.push_back("the zero tail holds " + hexByte(bytes[i]) + " at byte " + std::to_string(i) +
+                               ": the editor never reads it, but a team file has zeros there");
+            return;
+        }
+    }
 }
 
 void checkHeader(std::span<const std::uint8_t> bytes, std::vector<std::string>& findings) {
@@ -97,7 +116,7 @@ void checkName(const std::string& slot, std::span<const std::uint8_t> record,
         findings.push_back(slot + ": the name has control characters: \"" + displayText(text) + "\"");
 }
 
-void checkNumber(const std::string& slot, SlotField field, int byte, int highest, const TeamDocument& decoded,
+void checkNumber(const std::string& slot, SlotField field, int byte, int highest, DecodedTeam& decoded,
                  SlotIndex index, std::vector<std::string>& findings) {
     const int lowest = spinnerRange(field).lower;
     if (byte >= lowest && byte <= highest)
@@ -106,10 +125,10 @@ void checkNumber(const std::string& slot, SlotField field, int byte, int highest
         field == SlotField::speed ? "SPD step" : std::string(fieldCaption(field)) + " byte";
     findings.push_back(slot + ": the " + what + " " + std::to_string(byte) + " is outside " +
                        std::to_string(lowest) + ".." + std::to_string(highest) + ": read as " +
-                       fieldText(decoded, index, field));
+                       fieldText(decoded.doc(), index, field));
 }
 
-void checkRecord(std::span<const std::uint8_t> record, SlotIndex index, const TeamDocument& decoded,
+void checkRecord(std::span<const std::uint8_t> record, SlotIndex index, DecodedTeam& decoded,
                  std::vector<std::string>& findings) {
     const std::string slot(SlotTable[index].label);
     checkListCode(slot, SlotField::depthString, kDepthStringCodes, record[kDepthStringOffset], findings);
@@ -131,16 +150,28 @@ void checkRecord(std::span<const std::uint8_t> record, SlotIndex index, const Te
 
 } // namespace
 
+std::string sizeFinding(std::uintmax_t size) {
+    const std::string bytes = std::to_string(size) + " bytes";
+    if (size < kReadSize)
+        return bytes + ", shorter than " + std::to_string(kReadSize) + ": the fields from " +
+               partAt(static_cast<std::size_t>(size)) + " on are decoded from leftovers of earlier reads";
+    if (size > kTeamFileSize)
+        return bytes + ", longer than " + std::to_string(kTeamFileSize) + ": the rest is ignored";
+    if (size > kReadSize && size < kTeamFileSize)
+        return bytes + ", not " + std::to_string(kTeamFileSize) + ": the zero tail is cut short";
+    return {};
+}
+
 std::vector<std::string> teamFileFindings(std::span<const std::uint8_t> bytes, std::uintmax_t fileSize) {
     std::vector<std::string> findings;
-    checkSize(fileSize, findings);
+    if (std::string size = sizeFinding(fileSize); !size.empty())
+        findings.push_back(std::move(size));
     checkHeader(bytes, findings);
 
-    // The editor's reading of the file, for what out-of-range numbers become.
-    TeamInMemory decoded;
-    decodeTeam(decoded.doc, bytes);
+    DecodedTeam decoded(bytes.first(std::min(bytes.size(), kReadSize)));
     // Records that the file holds whole; a cut record is the short-file finding's business.
     for (std::size_t r = 0; r < kRecordCount && recordOffset(r) + kRecordSize <= bytes.size(); ++r)
-        checkRecord(bytes.subspan(recordOffset(r), kRecordSize), recordSlot(r), decoded.doc, findings);
+        checkRecord(bytes.subspan(recordOffset(r), kRecordSize), recordSlot(r), decoded, findings);
+    checkTail(bytes.first(std::min(bytes.size(), kTeamFileSize)), findings);
     return findings;
 }

@@ -1,5 +1,6 @@
+#include <algorithm>
+#include <map>
 #include <optional>
-#include <vector>
 
 #include "cli/ansi_text.h"
 #include "cli/csv_table.h"
@@ -9,12 +10,10 @@
 namespace {
 
 constexpr std::string_view kRecordEnd = "\r\n";
+constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
-std::string placeOf(const std::string& source, int line, int column) {
-    return source + ":" + std::to_string(line) + ":" + std::to_string(column);
-}
 std::string placeOf(const std::string& source, const CsvCell& cell) {
-    return placeOf(source, cell.line, cell.column);
+    return placeText(source, {cell.line, cell.column, {}});
 }
 
 std::optional<SlotField> fieldByCaption(std::string_view caption) {
@@ -31,131 +30,208 @@ std::optional<TeamColorEntry> colorByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string problemAt(const std::string& where, const std::string& problem) {
-    return where + ": " + problem;
-}
-
-// The fields named by the header, by column; column 0 is the slot label.
-struct CsvHeader {
-    std::vector<SlotField> fields;
-    std::size_t width = 0;
+// Where each team's slots and colours were given, to refuse a second row for the same one.
+struct RowsSeen {
+    std::array<int, kSlotCount> slotLine{};
+    std::array<int, kTeamColorCount> colorLine{};
 };
 
-std::string readHeader(const CsvRow& row, const std::string& source, CsvHeader& header) {
-    if (row[0].text != kColumnCaptions[0])
-        return problemAt(placeOf(source, row[0]),
-                         "the first column must be \"Slot\", not " + inQuotes(row[0].text));
-    for (std::size_t column = 1; column < row.size(); ++column) {
-        const CsvCell& cell = row[column];
-        const std::optional<SlotField> field = fieldByCaption(cell.text);
-        if (!field) {
-            std::string names;
-            for (SlotField known : kAllSlotFields)
-                names += (names.empty() ? "" : ", ") + inQuotes(fieldCaption(known));
-            return problemAt(placeOf(source, cell),
-                             "unknown field name " + inQuotes(cell.text) + " (the fields are " + names + ")");
+// Reads a sheet row by row into its teams: one team, or in a league sheet one per file named in the
+// leading File column, whose rows may stand anywhere in the sheet.
+class SheetReader {
+  public:
+    SheetReader(const std::string& source, bool league)
+        : source_(source), league_(league), labelColumn_(league ? 1 : 0) {}
+
+    std::string read(const CsvRow& row) { return header_.empty() ? readHeader(row) : readRow(row); }
+    std::vector<LeagueTeamInput>& teams() { return teams_; }
+
+  private:
+    std::string problem(const CsvCell& cell, const std::string& text) const {
+        return placeOf(source_, cell) + ": " + text;
+    }
+
+    std::string readLeadingCaptions(const CsvRow& row) {
+        if (league_ && row[0].text != kFileCaption)
+            return problem(row[0], "the first column of a league sheet must be \"File\", not " +
+                                       quotedInput(row[0].text));
+        if (!league_ && row[0].text == kFileCaption)
+            return problem(row[0], "a \"File\" column makes this a league sheet: import it with --league");
+        if (row.size() <= labelColumn_ || row[labelColumn_].text != kColumnCaptions[0]) {
+            const CsvCell& cell = row.size() <= labelColumn_ ? row.back() : row[labelColumn_];
+            return problem(cell, std::string(league_ ? "the second" : "the first") +
+                                     " column must be \"Slot\"" +
+                                     (row.size() <= labelColumn_ ? "" : ", not " + quotedInput(cell.text)));
         }
-        for (SlotField seen : header.fields)
-            if (seen == *field)
-                return problemAt(placeOf(source, cell),
-                                 "the field " + inQuotes(cell.text) + " appears twice");
-        header.fields.push_back(*field);
+        return {};
     }
-    header.width = row.size();
-    return {};
-}
 
-// Cells from index first on must be empty.
-std::string checkNothingFrom(const CsvRow& row, std::size_t first, const std::string& source) {
-    for (std::size_t column = first; column < row.size(); ++column)
-        if (!row[column].text.empty())
-            return problemAt(placeOf(source, row[column]),
-                             "a value in a column that the header does not name: " +
-                                 inQuotes(row[column].text));
-    return {};
-}
-
-std::string readSlotRow(const CsvRow& row, SlotIndex slot, const CsvHeader& header, const std::string& source,
-                        TeamInput& input) {
-    if (row.size() < header.width)
-        return problemAt(placeOf(source, row[0]), "this row has " + std::to_string(row.size()) +
-                                                      " fields, the header has " +
-                                                      std::to_string(header.width));
-    for (std::size_t column = 1; column < header.width; ++column) {
-        const SlotField field = header.fields[column - 1];
-        BoxText text = boxText(field, row[column].text);
-        if (!text.ok)
-            return problemAt(placeOf(source, row[column]), text.problem);
-        input.fields.push_back({slot, field, std::move(text.text), placeOf(source, row[column])});
+    std::string readHeader(const CsvRow& row) {
+        if (std::string leading = readLeadingCaptions(row); !leading.empty())
+            return leading;
+        header_.assign(labelColumn_ + 1, std::nullopt);
+        for (std::size_t column = labelColumn_ + 1; column < row.size(); ++column) {
+            const CsvCell& cell = row[column];
+            const std::optional<SlotField> field = fieldByCaption(cell.text);
+            if (!field) {
+                std::string names;
+                for (SlotField known : kAllSlotFields)
+                    names += (names.empty() ? "" : ", ") + inQuotes(fieldCaption(known));
+                return problem(cell, "unknown field name " + quotedInput(cell.text) + " (the fields are " +
+                                         names + ")");
+            }
+            if (std::find(header_.begin(), header_.end(), field) != header_.end())
+                return problem(cell, "the field " + quotedInput(cell.text) + " appears twice");
+            if (*field == SlotField::depthString)
+                colorColumn_ = column;
+            header_.push_back(field);
+        }
+        if (!league_) {
+            teams_.push_back({});
+            rowsSeen_.emplace_back();
+        }
+        return {};
     }
-    input.slotGiven[slot] = true;
-    return checkNothingFrom(row, header.width, source);
-}
 
-std::string readColorRow(const CsvRow& row, TeamColorEntry entry, const std::string& source,
-                         TeamInput& input) {
-    if (row.size() < 2)
-        return problemAt(placeOf(source, row[0]), "the colour " + inQuotes(row[0].text) + " has no value");
-    const std::optional<ColorRef> color = parseColorText(row[1].text);
-    if (!color)
-        return problemAt(placeOf(source, row[1]),
-                         inQuotes(row[1].text) + " is not a colour of the form #RRGGBB");
-    input.colors.push_back({entry, *color});
-    return checkNothingFrom(row, 2, source);
-}
+    // The team of a row: the only one, or the one of the row's file.
+    std::size_t teamOf(const CsvRow& row) {
+        if (!league_)
+            return 0;
+        const std::string file(sheetText(row[0].text));
+        const auto [known, added] = files_.try_emplace(file, teams_.size());
+        if (added) {
+            teams_.push_back({file, {row[0].line, row[0].column, {}}, {}});
+            rowsSeen_.emplace_back();
+        }
+        return known->second;
+    }
+
+    std::string readRow(const CsvRow& row) {
+        if (row.size() <= labelColumn_ || row.size() < header_.size())
+            return problem(row[0], "this row has " + std::to_string(row.size()) + " fields, the header has " +
+                                       std::to_string(header_.size()));
+        if (league_ && row[0].text.empty())
+            return problem(row[0], "the row names no file in its \"File\" column");
+        const std::size_t team = teamOf(row);
+        const CsvCell& label = row[labelColumn_];
+        int* seenOnLine = nullptr;
+        std::string read;
+        if (const std::optional<SlotIndex> slot = slotByLabel(label.text)) {
+            seenOnLine = &rowsSeen_[team].slotLine[*slot];
+            if (*seenOnLine == 0)
+                read = readSlotRow(row, *slot, teams_[team].input);
+        } else if (const std::optional<TeamColorEntry> entry = colorByName(label.text)) {
+            seenOnLine = &rowsSeen_[team].colorLine[*entry];
+            if (*seenOnLine == 0)
+                read = readColorRow(row, *entry, teams_[team].input);
+        } else {
+            return problem(label, "unknown slot label " + quotedInput(label.text));
+        }
+        if (*seenOnLine != 0)
+            return problem(label, quotedInput(label.text) + " appears twice" +
+                                      (league_ ? " for this file" : "") + " (first on line " +
+                                      std::to_string(*seenOnLine) + ")");
+        *seenOnLine = label.line;
+        return read.empty() ? checkNothingFrom(row, header_.size()) : read;
+    }
+
+    // Cells from index first on must be empty.
+    std::string checkNothingFrom(const CsvRow& row, std::size_t first, std::size_t except = kNoColumn) const {
+        for (std::size_t column = first; column < row.size(); ++column)
+            if (column != except && !row[column].text.empty())
+                return problem(row[column], std::string(column < header_.size()
+                                                            ? "a colour row has a value under " +
+                                                                  inQuotes(fieldCaption(*header_[column]))
+                                                            : "a value in a column that the "
+                                                              "header does not name") +
+                                                ": " + quotedInput(row[column].text));
+        return {};
+    }
+
+    std::string readSlotRow(const CsvRow& row, SlotIndex slot, TeamInput& input) const {
+        for (std::size_t column = labelColumn_ + 1; column < header_.size(); ++column) {
+            const SlotField field = *header_[column];
+            const std::string_view cell = row[column].text;
+            BoxText text = boxText(field, isSpinnerField(field) ? cell : sheetText(cell));
+            if (!text.ok)
+                return problem(row[column], text.problem);
+            input.fields.push_back(
+                {slot, field, std::move(text.text), {row[column].line, row[column].column, {}}});
+            input.fieldGiven[static_cast<std::size_t>(field)] = true;
+        }
+        input.slotGiven[slot] = true;
+        return {};
+    }
+
+    std::string readColorRow(const CsvRow& row, TeamColorEntry entry, TeamInput& input) const {
+        const CsvCell& label = row[labelColumn_];
+        if (colorColumn_ == kNoColumn)
+            return problem(label,
+                           "a colour's value goes under \"String\", a column that this sheet does not have");
+        const CsvCell& value = row[colorColumn_];
+        if (value.text.empty())
+            return problem(label, "the colour " + quotedInput(label.text) + " has no value under \"String\"");
+        const std::optional<ColorRef> color = parseColorText(value.text);
+        if (!color)
+            return problem(value, quotedInput(value.text) + " is not a colour of the form #RRGGBB");
+        input.colors.push_back({entry, *color});
+        input.colorGiven[entry] = true;
+        return checkNothingFrom(row, labelColumn_ + 1, colorColumn_);
+    }
+
+    const std::string& source_;
+    bool league_;
+    std::size_t labelColumn_;
+    std::vector<std::optional<SlotField>> header_; // the field of each column; none for File and Slot
+    std::size_t colorColumn_ = kNoColumn;
+    std::vector<LeagueTeamInput> teams_;
+    std::vector<RowsSeen> rowsSeen_;
+    std::map<std::string, std::size_t> files_;
+};
 
 } // namespace
 
-void writeTeamCsv(const TeamDocument& doc, std::ostream& out) {
+void writeCsvHeader(std::ostream& out, bool league) {
+    if (league)
+        out << kFileCaption << ',';
     for (std::size_t column = 0; column < kColumnCaptions.size(); ++column)
         out << (column > 0 ? "," : "") << csvField(kColumnCaptions[column]);
     out << kRecordEnd;
+}
+
+void writeTeamCsvRows(const TeamDocument& doc, std::ostream& out, const std::string* file) {
+    const std::string leading = file == nullptr ? "" : sheetCell(*file) + ",";
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        out << csvField(SlotTable[slot].label);
-        for (SlotField field : kAllSlotFields)
-            out << ',' << csvField(ansiToUtf8(fieldText(doc, slot, field)));
+        out << leading << csvField(SlotTable[slot].label);
+        for (SlotField field : kAllSlotFields) {
+            const std::string text = ansiToUtf8(fieldText(doc, slot, field));
+            out << ',' << (isSpinnerField(field) ? csvField(text) : sheetCell(text));
+        }
         out << kRecordEnd;
     }
     for (int entry = 0; entry < kTeamColorCount; ++entry)
-        out << csvField(kTeamColorNames[entry]) << ',' << colorText(doc.colors[entry])
+        out << leading << csvField(kTeamColorNames[entry]) << ',' << colorText(doc.colors[entry])
             << std::string(kSlotFieldCount - 1, ',') << kRecordEnd;
 }
 
 TeamInputResult parseTeamCsv(std::string_view text, const std::string& source) {
-    const CsvTable table = readCsv(text);
-    if (!table.ok)
-        return inputError(placeOf(source, table.line, table.column), table.problem);
-    if (table.rows.empty())
-        return inputError(placeOf(source, 1, 1), "the header row is missing");
+    SheetReader reader(source, false);
+    const std::string problem =
+        readCsvRows(text, source, [&](const CsvRow& row) { return reader.read(row); });
+    if (!problem.empty())
+        return inputError(problem);
+    if (reader.teams().empty())
+        return inputError(source + ":1:1: the header row is missing");
+    return {true, std::move(reader.teams()[0].input), {}};
+}
 
-    CsvHeader header;
-    TeamInputResult result;
-    std::string problem = readHeader(table.rows[0], source, header);
-    std::array<int, kSlotCount> slotLine{};
-    std::array<int, kTeamColorCount> colorLine{};
-    for (std::size_t r = 1; r < table.rows.size() && problem.empty(); ++r) {
-        const CsvRow& row = table.rows[r];
-        const CsvCell& first = row[0];
-        int* seenOnLine = nullptr;
-        if (const std::optional<SlotIndex> slot = slotByLabel(first.text)) {
-            seenOnLine = &slotLine[*slot];
-            if (*seenOnLine == 0)
-                problem = readSlotRow(row, *slot, header, source, result.input);
-        } else if (const std::optional<TeamColorEntry> entry = colorByName(first.text)) {
-            seenOnLine = &colorLine[*entry];
-            if (*seenOnLine == 0)
-                problem = readColorRow(row, *entry, source, result.input);
-        } else {
-            problem = problemAt(placeOf(source, first), "unknown slot label " + inQuotes(first.text));
-            break;
-        }
-        if (*seenOnLine != 0)
-            problem =
-                problemAt(placeOf(source, first), inQuotes(first.text) + " appears twice (first on line " +
-                                                      std::to_string(*seenOnLine) + ")");
-        *seenOnLine = first.line;
-    }
+LeagueInputResult parseLeagueCsv(std::string_view text, const std::string& source) {
+    SheetReader reader(source, true);
+    const std::string problem =
+        readCsvRows(text, source, [&](const CsvRow& row) { return reader.read(row); });
     if (!problem.empty())
         return {false, {}, problem};
-    return result;
+    if (reader.teams().empty())
+        return {false, {}, source + ":1:1: the sheet names no team file"};
+    return {true, std::move(reader.teams()), {}};
 }

@@ -8,19 +8,67 @@
 
 namespace {
 
+// The digits without their leading zeros: the unbounded number they mean, in plain decimal.
+std::string_view plainDigits(std::string_view digits) {
+    const std::size_t first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? digits.substr(digits.empty() ? 0 : digits.size() - 1)
+                                           : digits.substr(first);
+}
+
 // Whether the text that the saved file reads back as says what the given text said.
 bool readsBackAsGiven(SlotField field, const std::string& given, const std::string& readBack) {
     if (isListField(field))
         return equalsIgnoringCase(given, readBack);
     if (isSpinnerField(field))
-        return numericValue(given) == numericValue(readBack);
+        return !given.empty() && plainDigits(given) == readBack;
     return given == readBack;
+}
+
+// "1 slot is not in the input and keeps its default" / "3 slots are not ... keep their defaults".
+std::string leftOutWarning(const std::string& source, const std::vector<std::string>& names,
+                           const std::string& one, const std::string& many, const std::string& what) {
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ", ") + name;
+    const bool single = names.size() == 1;
+    return source + ": " + std::to_string(names.size()) + " " + (single ? one : many) +
+           (single ? " is not in the input and keeps " : " are not in the input and keep ") + what + ": " +
+           list;
+}
+
+void warnOfLeftOuts(const TeamInput& input, const std::string& source, std::vector<std::string>& warnings) {
+    std::vector<std::string> slots;
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        if (!input.slotGiven[slot])
+            slots.emplace_back(SlotTable[slot].label);
+    if (!slots.empty())
+        warnings.push_back(leftOutWarning(source, slots, "slot", "slots", "the new team's values"));
+
+    std::vector<std::string> columns;
+    for (SlotField field : kAllSlotFields)
+        if (!input.fieldGiven[static_cast<std::size_t>(field)])
+            columns.push_back(inQuotes(fieldCaption(field)));
+    if (slots.size() < kSlotCount && !columns.empty())
+        warnings.push_back(leftOutWarning(source, columns, "column", "columns", "the new team's values"));
+
+    std::vector<std::string> colors;
+    for (int entry = 0; entry < kTeamColorCount; ++entry)
+        if (!input.colorGiven[entry])
+            colors.emplace_back(kTeamColorNames[entry]);
+    if (!colors.empty())
+        warnings.push_back(leftOutWarning(source, colors, "colour", "colours", "the new team's values"));
 }
 
 } // namespace
 
-TeamInputResult inputError(const std::string& where, const std::string& problem) {
-    return {false, {}, where + ": " + problem};
+std::string placeText(const std::string& source, const InputPlace& place) {
+    if (!place.pointer.empty())
+        return source + ": " + place.pointer;
+    return source + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+}
+
+TeamInputResult inputError(const std::string& error) {
+    return {false, {}, error};
 }
 
 BoxText boxText(SlotField field, std::string_view utf8) {
@@ -30,8 +78,8 @@ BoxText boxText(SlotField field, std::string_view utf8) {
         if (!digits)
             return {false,
                     {},
-                    std::string(fieldCaption(field)) + " \"" + std::string(utf8) +
-                        "\" is not a number: the box takes digits only"};
+                    std::string(fieldCaption(field)) + " " + quotedInput(utf8) +
+                        " is not a number: the box takes digits only"};
         return {true, std::string(utf8), {}};
     }
     AnsiConversion ansi = utf8ToAnsi(utf8);
@@ -42,26 +90,17 @@ BoxText boxText(SlotField field, std::string_view utf8) {
 
 void applyTeamInput(TeamDocument& doc, const TeamInput& input) {
     for (const FieldInput& given : input.fields)
-        setFieldText(doc, given.slot, given.field, given.text);
+        setFieldText(doc, given.slot, given.field, given.text.substr(0, given.text.find('\0')));
     for (const ColorInput& color : input.colors)
         doc.colors[color.entry] = color.color;
 }
 
 std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBytes& saved,
-                                        const std::string& source) {
+                                        const std::string& source, const WarningOptions& options) {
     std::vector<std::string> warnings;
-    std::string missing;
-    int missingCount = 0;
-    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        if (input.slotGiven[slot])
-            continue;
-        missing += (missingCount++ == 0 ? "" : ", ") + std::string(SlotTable[slot].label);
-    }
-    if (missingCount == 1)
-        warnings.push_back(source + ": 1 slot is not in the input and keeps its defaults: " + missing);
-    else if (missingCount > 1)
-        warnings.push_back(source + ": " + std::to_string(missingCount) +
-                           " slots are not in the input and keep their defaults: " + missing);
+    if (options.leftOuts)
+        warnOfLeftOuts(input, options.team.empty() ? source : source + ": for " + inQuotes(options.team),
+                       warnings);
 
     TeamInMemory readBack;
     decodeTeam(readBack.doc, saved);
@@ -69,9 +108,9 @@ std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBy
         const std::string text = fieldText(readBack.doc, given.slot, given.field);
         if (readsBackAsGiven(given.field, given.text, text))
             continue;
-        warnings.push_back(given.where + ": " + std::string(SlotTable[given.slot].label) + " " +
-                           std::string(fieldCaption(given.field)) + " \"" + displayText(given.text) +
-                           "\" will read back as \"" + displayText(text) + "\"");
+        warnings.push_back(placeText(source, given.place) + ": " + std::string(SlotTable[given.slot].label) +
+                           " " + std::string(fieldCaption(given.field)) + " " + quotedAnsi(given.text) +
+                           " will read back as " + quotedAnsi(text));
     }
     return warnings;
 }

@@ -11,11 +11,20 @@
 
 #include "teamfile/encoder.h"
 
+// Where a value stands in the input: a CSV cell's line and column, or a JSON pointer.
+struct InputPlace {
+    int line = 0;
+    int column = 0;
+    std::string pointer;
+};
+// "team.csv:3:4" or "team.json: /slots/0/icon".
+std::string placeText(const std::string& source, const InputPlace& place);
+
 struct FieldInput {
     SlotIndex slot;
     SlotField field;
-    std::string text;  // single-byte text, as the box would hold it
-    std::string where; // the place in the input, for messages
+    std::string text; // single-byte text as given, before the box takes it
+    InputPlace place;
 };
 
 struct ColorInput {
@@ -27,6 +36,8 @@ struct TeamInput {
     std::vector<FieldInput> fields;
     std::vector<ColorInput> colors;
     std::array<bool, kSlotCount> slotGiven{};
+    std::array<bool, kSlotFieldCount> fieldGiven{}; // a column of the sheet, or a name in any JSON slot
+    std::array<bool, kTeamColorCount> colorGiven{};
 };
 
 struct TeamInputResult {
@@ -35,22 +46,29 @@ struct TeamInputResult {
     std::string error; // "where: problem" when not ok
 };
 
-TeamInputResult inputError(const std::string& where, const std::string& problem);
+TeamInputResult inputError(const std::string& error);
 
 struct BoxText {
     bool ok = true;
     std::string text;    // single-byte text when ok
     std::string problem; // why the text cannot go into the box otherwise
 };
-// Given UTF-8 text for a field, the single-byte text its box holds. A numeric box takes digits only
+// Given UTF-8 text for a field, the single-byte text for its box. A numeric box takes digits only
 // and may be empty; the other boxes take any text that the team file's code page can hold.
 BoxText boxText(SlotField field, std::string_view utf8);
 
-// Puts each given text into its box (setFieldText) and sets the given colours.
+// Puts each given text into its box (setFieldText) and sets the given colours. A box holds text up to
+// its first zero byte, as Windows text ends there.
 void applyTeamInput(TeamDocument& doc, const TeamInput& input);
 
-// What the person importing may not expect: the slots that the input leaves out (they keep the new
-// team's values), and each given text that the saved file reads back as something else (a clamped
-// number, a list text saved as its page default, a name cut to 29 characters).
+// What the person importing may not expect. With leftOuts, the slots, columns and colours that the
+// input leaves out (they keep the new team's values), said of "source" or, in a league sheet, of
+// "source: for "team"" ; always, each given text that the saved file reads back as something else
+// than the text means (a clamped or wrapped number, an empty number box, a list text saved as its
+// page default, a name cut to 29 characters or at a zero byte).
+struct WarningOptions {
+    bool leftOuts = true;
+    std::string team; // the team's file in a league sheet
+};
 std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBytes& saved,
-                                        const std::string& source);
+                                        const std::string& source, const WarningOptions& options);

@@ -1,189 +1,32 @@
-#include <nlohmann/json.hpp>
-
+#include <algorithm>
 #include <optional>
 
 #include "cli/ansi_text.h"
+#include "cli/json_tree.h"
 #include "cli/team_formats.h"
 #include "cli/team_text.h"
 
 namespace {
 
-using nlohmann::json;
+using nlohmann::ordered_json;
+using Kind = JsonNode::Kind;
 
-// The JSON pointer of a member of the value at path: the key with "~" and "/" escaped.
-std::string memberPath(const std::string& path, std::string_view key) {
-    std::string member = path;
-    member += '/';
-    for (char c : key) {
-        if (c == '~')
-            member += "~0";
-        else if (c == '/')
-            member += "~1";
-        else
-            member += c;
-    }
-    return member;
+constexpr std::string_view kTeamsKey = "teams";
+
+// Paths and names need not be valid UTF-8; such bytes are written as U+FFFD.
+std::string dumped(const ordered_json& value, int indent) {
+    return value.dump(indent, ' ', false, ordered_json::error_handler_t::replace);
 }
 
-// Checks a JSON document against the team shape, collecting what it gives into input.
-class TeamJsonReader {
-  public:
-    explicit TeamJsonReader(const std::string& source) : source_(source) {}
-
-    TeamInputResult read(const json& root) {
-        if (!root.is_object())
-            return fail("", "the team must be a JSON object");
-        if (!root.contains("format") || !root.contains("version"))
-            return fail("", "the team must say its \"format\" (\"" + std::string(kJsonFormatName) +
-                                "\") and \"version\" (" + std::to_string(kJsonFormatVersion) + ")");
-        for (const auto& [key, value] : root.items()) {
-            const std::string path = memberPath("", key);
-            const bool read = key == "format"    ? readFormat(path, value)
-                              : key == "version" ? readVersion(path, value)
-                              : key == "colors"  ? readColors(path, value)
-                              : key == "slots"   ? readSlots(path, value)
-                                                 : unknownName(path, key);
-            if (!read)
-                return {false, {}, error_};
-        }
-        return {true, std::move(input_), {}};
-    }
-
-  private:
-    TeamInputResult fail(const std::string& path, const std::string& problem) {
-        error_ = source_ + ": " + (path.empty() ? "/" : path) + ": " + problem;
-        return {false, {}, error_};
-    }
-    // Notes the problem; false, for "not read".
-    bool problem(const std::string& path, const std::string& text) { return fail(path, text).ok; }
-    bool unknownName(const std::string& path, std::string_view key) {
-        return problem(path, "unknown field name " + inQuotes(key));
-    }
-
-    bool readFormat(const std::string& path, const json& value) {
-        if (!value.is_string() || value.get<std::string>() != kJsonFormatName)
-            return problem(path, "the format must be \"" + std::string(kJsonFormatName) + "\", not " +
-                                     value.dump());
-        return true;
-    }
-
-    bool readVersion(const std::string& path, const json& value) {
-        if (!value.is_number_integer() || value.get<long long>() != kJsonFormatVersion)
-            return problem(path, "version " + value.dump() +
-                                     " is not one this program reads (it reads version " +
-                                     std::to_string(kJsonFormatVersion) + ")");
-        return true;
-    }
-
-    bool readColors(const std::string& path, const json& value) {
-        if (!value.is_object())
-            return problem(path, "the colours must be a JSON object");
-        for (const auto& [key, color] : value.items()) {
-            const std::string at = memberPath(path, key);
-            std::optional<TeamColorEntry> entry;
-            for (int e = 0; e < kTeamColorCount; ++e)
-                if (colorKey(static_cast<TeamColorEntry>(e)) == key)
-                    entry = static_cast<TeamColorEntry>(e);
-            if (!entry)
-                return unknownName(at, key);
-            const std::optional<ColorRef> parsed =
-                color.is_string() ? parseColorText(color.get<std::string>()) : std::nullopt;
-            if (!parsed)
-                return problem(at, color.dump() + " is not a colour of the form \"#RRGGBB\"");
-            input_.colors.push_back({*entry, *parsed});
-        }
-        return true;
-    }
-
-    bool readSlots(const std::string& path, const json& value) {
-        if (!value.is_array())
-            return problem(path, "the slots must be a JSON array");
-        for (std::size_t i = 0; i < value.size(); ++i)
-            if (!readSlot(memberPath(path, std::to_string(i)), value[i]))
-                return false;
-        return true;
-    }
-
-    bool readSlot(const std::string& path, const json& value) {
-        if (!value.is_object())
-            return problem(path, "a slot must be a JSON object");
-        const auto label = value.find("slot");
-        if (label == value.end() || !label->is_string())
-            return problem(path, "a slot must name its \"slot\" label as a string");
-        const std::optional<SlotIndex> slot = slotByLabel(label->get<std::string>());
-        if (!slot)
-            return problem(memberPath(path, "slot"), "unknown slot label " + label->dump());
-        if (input_.slotGiven[*slot])
-            return problem(memberPath(path, "slot"), "the slot " + label->dump() + " appears twice");
-        input_.slotGiven[*slot] = true;
-        for (const auto& [key, field] : value.items())
-            if (key != "slot" && !readField(memberPath(path, key), *slot, key, field))
-                return false;
-        return true;
-    }
-
-    bool readField(const std::string& path, SlotIndex slot, std::string_view key, const json& value) {
-        std::optional<SlotField> field;
-        for (SlotField f : kAllSlotFields)
-            if (fieldKey(f) == key)
-                field = f;
-        if (!field)
-            return unknownName(path, key);
-        std::string text;
-        if (value.is_string())
-            text = value.get<std::string>();
-        else if (isSpinnerField(*field) && value.is_number_unsigned())
-            text = std::to_string(value.get<std::uint64_t>());
-        else
-            return problem(path,
-                           value.dump() + (isSpinnerField(*field) ? " is not a whole number of 0 or more"
-                                                                  : " is not a string"));
-        BoxText box = boxText(*field, text);
-        if (!box.ok)
-            return problem(path, box.problem);
-        input_.fields.push_back({slot, *field, std::move(box.text), source_ + ": " + path});
-        return true;
-    }
-
-    const std::string& source_;
-    TeamInput input_;
-    std::string error_;
-};
-
-// Line and column (1-based, in bytes) of a byte offset.
-std::string placeOf(std::string_view text, std::size_t offset) {
-    offset = std::min(offset, text.size());
-    int line = 1;
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i < offset; ++i)
-        if (text[i] == '\n')
-            ++line, lineStart = i + 1;
-    return std::to_string(line) + ":" + std::to_string(offset - lineStart + 1);
-}
-
-// The parser's own words without its prefix of error number and position, nor the raw bytes it
-// last read (which need not be valid text).
-std::string parseProblem(const std::string& what) {
-    std::size_t start = what.find("column ");
-    start = start == std::string::npos ? 0 : what.find(": ", start);
-    std::string problem = start == std::string::npos ? what : what.substr(start + 2);
-    const std::size_t lastRead = problem.find("; last read:");
-    return lastRead == std::string::npos ? problem : problem.substr(0, lastRead);
-}
-
-} // namespace
-
-void writeTeamJson(const TeamDocument& doc, std::ostream& out) {
-    nlohmann::ordered_json team;
-    team["format"] = kJsonFormatName;
-    team["version"] = kJsonFormatVersion;
-    nlohmann::ordered_json colors = nlohmann::ordered_json::object();
+ordered_json teamMembers(const TeamDocument& doc) {
+    ordered_json team = ordered_json::object();
+    ordered_json colors = ordered_json::object();
     for (int entry = 0; entry < kTeamColorCount; ++entry)
         colors[std::string(colorKey(static_cast<TeamColorEntry>(entry)))] = colorText(doc.colors[entry]);
     team["colors"] = colors;
-    nlohmann::ordered_json slots = nlohmann::ordered_json::array();
+    ordered_json slots = ordered_json::array();
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        nlohmann::ordered_json record;
+        ordered_json record;
         record["slot"] = SlotTable[slot].label;
         for (SlotField field : kAllSlotFields) {
             const std::string key(fieldKey(field));
@@ -195,16 +38,244 @@ void writeTeamJson(const TeamDocument& doc, std::ostream& out) {
         slots.push_back(record);
     }
     team["slots"] = slots;
-    out << team.dump(2) << '\n';
+    return team;
+}
+
+bool isDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The member's value, or none.
+const JsonNode* memberOf(const JsonNode& object, std::string_view key) {
+    const auto found = std::find(object.keys.begin(), object.keys.end(), key);
+    return found == object.keys.end() ? nullptr
+                                      : &object.items[static_cast<std::size_t>(found - object.keys.begin())];
+}
+
+// Checks a JSON text against the team shape, collecting what it gives into a team's input.
+class TeamJsonReader {
+  public:
+    explicit TeamJsonReader(const std::string& source) : source_(source) {}
+
+    // "format" and "version" of the top object: the shape this reader expects.
+    std::string readHeader(const JsonNode& root, std::string_view format) const {
+        if (root.kind != Kind::object)
+            return problem(JsonPointer(), "the top value must be a JSON object, not " + root.shown());
+        const JsonNode* given = memberOf(root, "format");
+        const JsonNode* version = memberOf(root, "version");
+        if (given == nullptr || version == nullptr)
+            return problem(JsonPointer(), "the top object must say its \"format\" (\"" + std::string(format) +
+                                   "\") and \"version\" (" + std::to_string(kJsonFormatVersion) + ")");
+        if (given->kind != Kind::string || given->text != format)
+            return problem(JsonPointer("/format"), "the format must be \"" + std::string(format) +
+                                                       "\", not " + given->shown() +
+                                                       otherShapeHint(*given, format));
+        if (version->kind != Kind::number || version->text != std::to_string(kJsonFormatVersion))
+            return problem(JsonPointer("/version"), "version " + version->shown() +
+                                                        " is not one this program reads (it reads version " +
+                                                        std::to_string(kJsonFormatVersion) + ")");
+        return {};
+    }
+
+    // The members of a team object; the names in others are read by the caller.
+    std::string readTeam(const JsonNode& team, const JsonPointer& at,
+                         std::span<const std::string_view> others, TeamInput& input) const {
+        for (std::size_t i = 0; i < team.keys.size(); ++i) {
+            const std::string& key = team.keys[i];
+            const JsonPointer member = at / key;
+            std::string read;
+            if (key == "colors")
+                read = readColors(team.items[i], member, input);
+            else if (key == "slots")
+                read = readSlots(team.items[i], member, input);
+            else if (std::find(others.begin(), others.end(), key) == others.end())
+                read = unknownName(member, key);
+            if (!read.empty())
+                return read;
+        }
+        return {};
+    }
+
+    std::string problem(const JsonPointer& at, const std::string& text) const {
+        return jsonProblem(source_, at, text);
+    }
+    std::string unknownName(const JsonPointer& at, std::string_view key) const {
+        return problem(at, "unknown field name " + quotedInput(key));
+    }
+
+  private:
+    static std::string otherShapeHint(const JsonNode& given, std::string_view expected) {
+        if (given.text == kLeagueFormatName)
+            return " (a league sheet: import it with --league)";
+        if (given.text == kJsonFormatName && expected == kLeagueFormatName)
+            return " (one team: import it without --league)";
+        return {};
+    }
+
+    std::string readColors(const JsonNode& colors, const JsonPointer& at, TeamInput& input) const {
+        if (colors.kind != Kind::object)
+            return problem(at, "the colours must be a JSON object, not " + colors.shown());
+        for (std::size_t i = 0; i < colors.keys.size(); ++i) {
+            const std::string& key = colors.keys[i];
+            const JsonNode& color = colors.items[i];
+            std::optional<TeamColorEntry> entry;
+            for (int e = 0; e < kTeamColorCount; ++e)
+                if (colorKey(static_cast<TeamColorEntry>(e)) == key)
+                    entry = static_cast<TeamColorEntry>(e);
+            if (!entry)
+                return unknownName(at / key, key);
+            const std::optional<ColorRef> parsed =
+                color.kind == Kind::string ? parseColorText(color.text) : std::nullopt;
+            if (!parsed)
+                return problem(at / key, color.shown() + " is not a colour of the form \"#RRGGBB\"");
+            input.colors.push_back({*entry, *parsed});
+            input.colorGiven[*entry] = true;
+        }
+        return {};
+    }
+
+    std::string readSlots(const JsonNode& slots, const JsonPointer& at, TeamInput& input) const {
+        if (slots.kind != Kind::array)
+            return problem(at, "the slots must be a JSON array, not " + slots.shown());
+        for (std::size_t i = 0; i < slots.items.size(); ++i)
+            if (std::string read = readSlot(slots.items[i], at / i, input); !read.empty())
+                return read;
+        return {};
+    }
+
+    std::string readSlot(const JsonNode& record, const JsonPointer& at, TeamInput& input) const {
+        if (record.kind != Kind::object)
+            return problem(at, "a slot must be a JSON object, not " + record.shown());
+        const JsonNode* label = memberOf(record, "slot");
+        if (label == nullptr || label->kind != Kind::string)
+            return problem(at, "a slot must name its \"slot\" label as a string");
+        const std::optional<SlotIndex> slot = slotByLabel(label->text);
+        if (!slot)
+            return problem(at / "slot", "unknown slot label " + label->shown());
+        if (input.slotGiven[*slot])
+            return problem(at / "slot", "the slot " + label->shown() + " appears twice");
+        input.slotGiven[*slot] = true;
+        for (std::size_t i = 0; i < record.keys.size(); ++i)
+            if (record.keys[i] != "slot")
+                if (std::string read =
+                        readField(record.items[i], at / record.keys[i], *slot, record.keys[i], input);
+                    !read.empty())
+                    return read;
+        return {};
+    }
+
+    std::string readField(const JsonNode& value, const JsonPointer& at, SlotIndex slot, std::string_view key,
+                          TeamInput& input) const {
+        std::optional<SlotField> field;
+        for (SlotField f : kAllSlotFields)
+            if (fieldKey(f) == key)
+                field = f;
+        if (!field)
+            return unknownName(at, key);
+        const bool numeric = isSpinnerField(*field);
+        std::string text;
+        if (value.kind == Kind::string)
+            text = value.text;
+        else if (numeric && value.kind == Kind::number && isDigits(value.text))
+            text = value.text;
+        else if (numeric && value.kind == Kind::number && !value.text.starts_with('-'))
+            return problem(at, value.shown() +
+                                   " is not a whole number written in digits (the box takes digits "
+                                   "only)");
+        else
+            return problem(at, value.shown() +
+                                   (numeric ? " is not a whole number of 0 or more" : " is not a string"));
+        BoxText box = boxText(*field, text);
+        if (!box.ok)
+            return problem(at, box.problem);
+        input.fields.push_back({slot, *field, std::move(box.text), {0, 0, at.to_string()}});
+        input.fieldGiven[static_cast<std::size_t>(*field)] = true;
+        return {};
+    }
+
+    const std::string& source_;
+};
+
+constexpr std::string_view kTopNames[] = {"format", "version"};
+
+} // namespace
+
+void writeTeamJson(const TeamDocument& doc, std::ostream& out) {
+    ordered_json team;
+    team["format"] = kJsonFormatName;
+    team["version"] = kJsonFormatVersion;
+    team.update(teamMembers(doc));
+    out << dumped(team, 2) << '\n';
+}
+
+void writeLeagueJsonStart(std::ostream& out) {
+    out << "{\n  \"format\": \"" << kLeagueFormatName << "\",\n  \"version\": " << kJsonFormatVersion
+        << ",\n  \"" << kTeamsKey << "\": [";
+}
+
+void writeLeagueJsonTeam(const std::string& file, const TeamDocument& doc, bool first, std::ostream& out) {
+    ordered_json team;
+    team[std::string(kFileKey)] = file;
+    team.update(teamMembers(doc));
+    // The team's own layout, moved in by the two levels it stands at.
+    std::string text = dumped(team, 2);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, "    ");
+    out << (first ? "\n    " : ",\n    ") << text;
+}
+
+void writeLeagueJsonEnd(std::ostream& out) {
+    out << "\n  ]\n}\n";
 }
 
 TeamInputResult parseTeamJson(std::string_view text, const std::string& source) {
-    json root;
-    try {
-        root = json::parse(text);
-    } catch (const json::parse_error& e) {
-        return inputError(source + ":" + placeOf(text, e.byte == 0 ? 0 : e.byte - 1),
-                          "invalid JSON: " + parseProblem(e.what()));
+    const JsonTree tree = readJson(text, source);
+    if (!tree.error.empty())
+        return inputError(tree.error);
+    const TeamJsonReader reader(source);
+    if (std::string header = reader.readHeader(tree.root, kJsonFormatName); !header.empty())
+        return inputError(header);
+    TeamInputResult result;
+    if (std::string read = reader.readTeam(tree.root, JsonPointer(), kTopNames, result.input); !read.empty())
+        return inputError(read);
+    return result;
+}
+
+LeagueInputResult parseLeagueJson(std::string_view text, const std::string& source) {
+    const TeamJsonReader reader(source);
+    LeagueInputResult result;
+    constexpr std::string_view fileName[] = {kFileKey};
+    const JsonItemHandler readLeagueTeam = [&](const JsonNode& team, const JsonPointer& at) -> std::string {
+        if (team.kind != Kind::object)
+            return reader.problem(at, "a team must be a JSON object, not " + team.shown());
+        const JsonNode* file = memberOf(team, kFileKey);
+        if (file == nullptr || file->kind != Kind::string || file->text.empty())
+            return reader.problem(at, "a team must name its team file in \"file\"");
+        for (const LeagueTeamInput& earlier : result.teams)
+            if (earlier.file == file->text)
+                return reader.problem(at / std::string(kFileKey), "the file " + file->shown() +
+                                                                      " appears twice (first at " +
+                                                                      earlier.place.pointer + ")");
+        LeagueTeamInput entry{file->text, {0, 0, (at / std::string(kFileKey)).to_string()}, {}};
+        if (std::string read = reader.readTeam(team, at, fileName, entry.input); !read.empty())
+            return read;
+        result.teams.push_back(std::move(entry));
+        return {};
+    };
+    const JsonTree tree = readJson(text, source, std::string(kTeamsKey), readLeagueTeam);
+    if (!tree.error.empty())
+        return {false, {}, tree.error};
+    if (std::string header = reader.readHeader(tree.root, kLeagueFormatName); !header.empty())
+        return {false, {}, header};
+    for (std::size_t i = 0; i < tree.root.keys.size(); ++i) {
+        const std::string& key = tree.root.keys[i];
+        if (key == kTeamsKey && tree.root.items[i].kind != Kind::array)
+            return {false, {}, reader.problem(JsonPointer() / key, "the teams must be a JSON array")};
+        if (key != kTeamsKey && key != "format" && key != "version")
+            return {false, {}, reader.unknownName(JsonPointer() / key, key)};
     }
-    return TeamJsonReader(source).read(root);
+    if (result.teams.empty())
+        return {false, {}, reader.problem(JsonPointer(), "the league names no team in \"teams\"")};
+    return result;
 }

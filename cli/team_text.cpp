@@ -127,23 +127,29 @@ void writeTeamTable(const TeamDocument& doc, std::ostream& out) {
     }
 }
 
-std::vector<std::string> teamDifferences(const TeamDocument& a, const TeamDocument& b) {
-    std::vector<std::string> lines;
+std::vector<TeamDifference> teamDifferences(const TeamDocument& a, const TeamDocument& b) {
+    std::vector<TeamDifference> differences;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
         for (SlotField field : kAllSlotFields) {
-            const std::string before = fieldText(a, slot, field);
-            const std::string after = fieldText(b, slot, field);
-            if (before == after)
-                continue;
-            const std::string quote = field == SlotField::playerName ? "\"" : "";
-            lines.push_back(std::string(SlotTable[slot].label) + ": " + std::string(fieldCaption(field)) +
-                            ": " + quote + displayText(before) + quote + " -> " + quote + displayText(after) +
-                            quote);
+            std::string before = fieldText(a, slot, field);
+            std::string after = fieldText(b, slot, field);
+            if (before != after)
+                differences.push_back({slot, field, jerseyColor, std::move(before), std::move(after)});
         }
     }
     for (int entry = 0; entry < kTeamColorCount; ++entry)
         if (a.colors[entry] != b.colors[entry])
-            lines.push_back(std::string(kTeamColorNames[entry]) + ": " + colorText(a.colors[entry]) + " -> " +
-                            colorText(b.colors[entry]));
-    return lines;
+            differences.push_back({-1, SlotField::depthString, static_cast<TeamColorEntry>(entry),
+                                   colorText(a.colors[entry]), colorText(b.colors[entry])});
+    return differences;
+}
+
+std::string differenceLine(const TeamDifference& difference) {
+    if (difference.slot < 0)
+        return std::string(kTeamColorNames[difference.color]) + ": " + difference.before + " -> " +
+               difference.after;
+    const std::string quote = difference.field == SlotField::playerName ? "\"" : "";
+    return std::string(SlotTable[difference.slot].label) + ": " +
+           std::string(fieldCaption(difference.field)) + ": " + quote + displayText(difference.before) +
+           quote + " -> " + quote + displayText(difference.after) + quote;
 }

@@ -31,10 +31,12 @@ inline std::string exportText(const TeamFileBytes& bytes, bool json) {
     TeamInMemory team;
     decodeTeam(team.doc, bytes);
     std::ostringstream out;
-    if (json)
+    if (json) {
         writeTeamJson(team.doc, out);
-    else
-        writeTeamCsv(team.doc, out);
+    } else {
+        writeCsvHeader(out, false);
+        writeTeamCsvRows(team.doc, out);
+    }
     return out.str();
 }
 

@@ -20,10 +20,11 @@ struct Outcome {
     std::string err;
 };
 
-Outcome runCommand(const std::vector<std::string>& args) {
+Outcome runCommand(const std::vector<std::string>& args, const std::string& input = {}) {
+    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runCli(args, out, err);
+    const int status = runCli(args, in, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -132,7 +133,9 @@ TEST(Commands, ImportWritesTheTeamAndWarnsOfLeftOutSlots) {
     const Outcome run = runCommand({"import", folder.file("team.CSV"), "-o", folder.file("b.fbt")});
     EXPECT_EQ(run.status, kExitOk);
     EXPECT_EQ(run.err, "squadwright-cli: warning: " + folder.file("team.CSV") +
-                           ": 1 slot is not in the input and keeps its defaults: KK\n");
+                           ": 1 slot is not in the input and keeps the new team's values: KK\n"
+                           "squadwright-cli: wrote \"" +
+                           folder.file("b.fbt") + "\" (4 changes from the new team)\n");
     const TeamFileBytes expected = changedTeam();
     EXPECT_EQ(fileBytes(folder.file("b.fbt")), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 }
@@ -146,11 +149,12 @@ TEST(Commands, CheckReportsEachFileAndExitsOneOnFindings) {
 
     const Outcome good = runCommand({"check", folder.file("good.fbt")});
     EXPECT_EQ(good.status, kExitOk);
-    EXPECT_EQ(good.out, folder.file("good.fbt") + ": no findings\n");
+    EXPECT_EQ(good.out, folder.file("good.fbt") + ": no findings\n1 file read, 0 with findings\n");
 
     const Outcome both = runCommand({"check", folder.file("good.fbt"), folder.file("bad.fbt")});
     EXPECT_EQ(both.status, kExitFound);
-    EXPECT_EQ(linesOf(both.out).size(), 2u);
+    EXPECT_EQ(linesOf(both.out).size(), 3u);
+    EXPECT_EQ(linesOf(both.out)[2], "2 files read, 1 with findings");
     EXPECT_EQ(linesOf(both.out)[1].substr(0, folder.file("bad.fbt").size() + 18),
               folder.file("bad.fbt") + ": the version byte");
 
@@ -197,7 +201,7 @@ TEST(Commands, BadInputExitsTwoAndLeavesNoFileBehind) {
         {{"frob", "team.fbt"}, "unknown command \"frob\""},
         {{"show", "--frob", folder.file("team.fbt")}, "--frob"},
         {{"export", "--format", "xml", folder.file("team.fbt")}, "xml not in {csv,json}"},
-        {{"import", folder.file("bad.csv")}, "--output is required"},
+        {{"import", folder.file("bad.csv")}, "import needs -o FILE"},
         {{"diff", folder.file("team.fbt")}, "B is required"},
         {{"show", folder.file("none.fbt")}, "cannot read \"" + folder.file("none.fbt") + "\""},
         {{"diff", folder.file("team.fbt"), folder.file("none.fbt")}, "cannot read"},
@@ -277,7 +281,8 @@ TEST(Program, ExportAndImportThroughTheProgramGiveBackTheFile) {
         putText(text, exported.out);
         const Outcome imported = runProgram({"import", text, "-o", folder.file("b.fbt")}, folder);
         ASSERT_EQ(imported.status, kExitOk) << imported.err;
-        EXPECT_EQ(imported.err, "");
+        EXPECT_EQ(imported.err,
+                  "squadwright-cli: wrote \"" + folder.file("b.fbt") + "\" (4 changes from the new team)\n");
         EXPECT_EQ(fileBytes(folder.file("b.fbt")), fileBytes(folder.file("a.fbt"))) << format;
         EXPECT_EQ(runProgram({"diff", folder.file("a.fbt"), folder.file("b.fbt")}, folder).status, kExitOk);
     }

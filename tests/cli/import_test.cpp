@@ -118,15 +118,17 @@ TEST(Import, CsvNamesKeepQuotesCommasAndAll29Characters) {
 }
 
 TEST(Import, ColumnsMayComeInAnyOrderAndRowsMayCarryEmptyCellsAtTheEnd) {
-    const Imported reordered = importText("Slot,DIS,Player Name\nWR1,77,Ann\nJersey,#102030,,,\n"
-                                          "FS1a,,Bo,,\n",
+    const Imported reordered = importText("Slot,DIS,Player Name,String\nWR1,77,Ann,2nd\nJersey,,,#102030,,\n"
+                                          "FS1a,,Bo,1st,,\n",
                                           false);
     ASSERT_TRUE(reordered.parsed.ok) << reordered.parsed.error;
     TeamInMemory expected;
     setFieldText(expected.doc, slotNamed("WR1"), SlotField::discipline, "77");
     setFieldText(expected.doc, slotNamed("WR1"), SlotField::playerName, "Ann");
+    setFieldText(expected.doc, slotNamed("WR1"), SlotField::depthString, "2nd");
     setFieldText(expected.doc, slotNamed("FS1a"), SlotField::discipline, "");
     setFieldText(expected.doc, slotNamed("FS1a"), SlotField::playerName, "Bo");
+    setFieldText(expected.doc, slotNamed("FS1a"), SlotField::depthString, "1st");
     expected.doc.colors[jerseyColor] = makeColor(0x10, 0x20, 0x30);
     EXPECT_EQ(reordered.bytes, encodeTeam(expected.doc));
 }
@@ -150,19 +152,25 @@ TEST(Import, WarnsOfLeftOutSlotsAndOfTextsThatReadBackOtherwise) {
     ASSERT_TRUE(parsed.ok) << parsed.error;
     TeamInMemory team;
     applyTeamInput(team.doc, parsed.input);
-    const std::vector<std::string> warnings = importWarnings(parsed.input, encodeTeam(team.doc), "team.csv");
+    const std::vector<std::string> warnings =
+        importWarnings(parsed.input, encodeTeam(team.doc), "team.csv", {});
 
-    ASSERT_EQ(warnings.size(), 8u);
-    EXPECT_EQ(warnings[0].substr(0, 60), "team.csv: 42 slots are not in the input and keep their defau");
-    EXPECT_NE(warnings[0].find(": FB, WR1, "), std::string::npos);
-    EXPECT_EQ(warnings[1], "team.csv:3:4: KK String \"\" will read back as \"2nd\"");
-    EXPECT_EQ(warnings[2], "team.csv:3:5: KK POS \"XY\" will read back as \"OC\"");
-    EXPECT_EQ(warnings[3], "team.csv:3:8: KK Player Name \"" + std::string(31, 'n') +
+    ASSERT_EQ(warnings.size(), 10u);
+    EXPECT_EQ(warnings[0].substr(0, 84),
+              "team.csv: 42 slots are not in the input and keep the new team's values: FB, WR1, LT,");
+    EXPECT_EQ(warnings[1],
+              "team.csv: 4 columns are not in the input and keep the new team's values: \"Side\", "
+              "\"AGI\", \"INT\", \"DIS\"");
+    EXPECT_EQ(warnings[2], "team.csv: 5 colours are not in the input and keep the new team's values: Jersey, "
+                           "Helmet, Stripe, Pants (home), Pants (away)");
+    EXPECT_EQ(warnings[3], "team.csv:3:4: KK String \"\" will read back as \"2nd\"");
+    EXPECT_EQ(warnings[4], "team.csv:3:5: KK POS \"XY\" will read back as \"OC\"");
+    EXPECT_EQ(warnings[5], "team.csv:3:8: KK Player Name \"" + std::string(31, 'n') +
                                "\" will read back as \"" + std::string(29, 'n') + "\"");
-    EXPECT_EQ(warnings[4], "team.csv:3:40: KK # \"100\" will read back as \"0\"");
-    EXPECT_EQ(warnings[5], "team.csv:3:44: KK Icon \"0\" will read back as \"1\"");
-    EXPECT_EQ(warnings[6], "team.csv:3:46: KK SPD \"140\" will read back as \"125\"");
-    EXPECT_EQ(warnings[7], "team.csv:3:50: KK STR \"500\" will read back as \"100\"");
+    EXPECT_EQ(warnings[6], "team.csv:3:40: KK # \"100\" will read back as \"0\"");
+    EXPECT_EQ(warnings[7], "team.csv:3:44: KK Icon \"0\" will read back as \"1\"");
+    EXPECT_EQ(warnings[8], "team.csv:3:46: KK SPD \"140\" will read back as \"125\"");
+    EXPECT_EQ(warnings[9], "team.csv:3:50: KK STR \"500\" will read back as \"100\"");
 }
 
 TEST(Import, BadInputIsRefusedWithItsPlace) {
@@ -186,14 +194,20 @@ TEST(Import, BadInputIsRefusedWithItsPlace) {
         {"Slot,Player Name\r\nQB,\"a\"b\r\n", false, "team:2:7: a character after the closing quote"},
         {"Slot\r\nQB\r\nKK,\"x\r\n", false, "team:3:4: a quoted field without its closing quote"},
         {"Slot,Player Name\r\nQB,\xE4\xB8\xAD\r\n", false, "team:2:4: Player Name: the character U+4E2D"},
-        {"Slot\r\nJersey,red\r\n", false, "team:2:8: \"red\" is not a colour of the form #RRGGBB"},
-        {"Slot\r\nStripe\r\n", false, "team:2:1: the colour \"Stripe\" has no value"},
+        {"Slot,String\r\nJersey,red\r\n", false, "team:2:8: \"red\" is not a colour of the form #RRGGBB"},
+        {"Slot,String\r\nStripe,\r\n", false,
+         "team:2:1: the colour \"Stripe\" has no value under \"String\""},
+        {"Slot,#\r\nStripe,#000000\r\n", false, "team:2:1: a colour's value goes under \"String\", a column"},
+        {"File,Slot\r\n", false, "team:1:1: a \"File\" column makes this a league sheet"},
         {"{\n  \"format\": \"squadwright-team\",\n  \"version\" 1\n}", true,
          "team:3:13: invalid JSON: syntax error while parsing object separator"},
         {"{\"slots\": [", true,
          "team:1:12: invalid JSON: syntax error while parsing value - unexpected end of input"},
-        {"[]", true, "team: /: the team must be a JSON object"},
-        {R"({"format": "squadwright-team"})", true, "team: /: the team must say its \"format\""},
+        {"[]", true, "team: /: the top value must be a JSON object, not an array"},
+        {R"({"format": "squadwright-team"})", true, "team: /: the top object must say its \"format\""},
+        {R"({"format": "squadwright-league", "version": 1})", true,
+         "team: /format: the format must be \"squadwright-team\", not \"squadwright-league\" (a league "
+         "sheet"},
         {R"({"format": "other", "version": 1})", true,
          "team: /format: the format must be \"squadwright-team\""},
         {R"({"format": "squadwright-team", "version": 2})", true,

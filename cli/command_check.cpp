@@ -1,0 +1,82 @@
+#include "cli/command_list.h"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/ansi_text.h"
+#include "cli/file_lists.h"
+#include "cli/team_check.h"
+
+namespace {
+
+using nlohmann::ordered_json;
+
+struct CheckCounts {
+    std::size_t read = 0;
+    std::size_t withFindings = 0;
+    std::size_t unreadable = 0;
+};
+
+std::string jsonLine(const ordered_json& value) {
+    return value.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
+void reportText(const std::string& path, const std::vector<std::string>& findings, bool quiet, Console& io) {
+    const std::string shown = shownPath(path);
+    for (const std::string& finding : findings)
+        io.out << shown << ": " << finding << '\n';
+    if (findings.empty() && !quiet)
+        io.out << shown << ": no findings\n";
+}
+
+void reportJson(const std::string& path, std::uintmax_t size, const std::vector<std::string>& findings,
+                bool& first, Console& io) {
+    ordered_json entry;
+    entry["file"] = path;
+    entry["size"] = size;
+    entry["findings"] = findings;
+    io.out << (first ? "\n    " : ",\n    ") << jsonLine(entry);
+    first = false;
+}
+
+std::string summaryLine(const CheckCounts& counts) {
+    std::string line = std::to_string(counts.read) + (counts.read == 1 ? " file" : " files") + " read, " +
+                       std::to_string(counts.withFindings) + " with findings";
+    if (counts.unreadable > 0)
+        line += ", " + std::to_string(counts.unreadable) + " could not be read";
+    return line;
+}
+
+} // namespace
+
+int checkTeamFiles(const CheckOptions& options, Console& io) {
+    const FileList list = teamFileList(options.files, options.filesFrom, io);
+    if (!list.error.empty())
+        return fail(io, list.error);
+    const bool json = options.format == "json";
+    if (json)
+        io.out << "{\n  \"format\": \"squadwright-check\",\n  \"version\": 1,\n  \"files\": [";
+    CheckCounts counts;
+    bool first = true;
+    for (const std::string& path : list.files) {
+        const TeamFileRead file = readTeamBytes(path);
+        if (!file.result.ok) {
+            ++counts.unreadable;
+            fail(io, fileProblem("cannot read", path, file.result));
+            continue;
+        }
+        ++counts.read;
+        const std::vector<std::string> findings = teamFileFindings(file.read(), file.prefix.size);
+        counts.withFindings += findings.empty() ? 0 : 1;
+        if (json && (!findings.empty() || !options.quiet))
+            reportJson(path, file.prefix.size, findings, first, io);
+        else if (!json)
+            reportText(path, findings, options.quiet, io);
+    }
+    if (json)
+        io.out << "\n  ],\n  \"filesRead\": " << counts.read
+               << ",\n  \"filesWithFindings\": " << counts.withFindings
+               << ",\n  \"filesNotRead\": " << counts.unreadable << "\n}\n";
+    else
+        io.out << summaryLine(counts) << '\n';
+    return counts.unreadable > 0 ? kExitError : counts.withFindings > 0 ? kExitFound : kExitOk;
+}

@@ -1,0 +1,209 @@
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "cli/ansi_text.h"
+#include "cli/command_list.h"
+#include "cli/team_formats.h"
+#include "teamfile/reader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A team saved from its input: the file's bytes and how many fields and colours differ from the team
+// it started from.
+struct BuiltTeam {
+    TeamFileBytes bytes{};
+    std::size_t changes = 0;
+};
+
+// The team an import starts from: a new one, or the team that base's bytes hold as the editor reads
+// them.
+void startTeam(TeamInMemory& team, const TeamFileRead* base) {
+    if (base != nullptr)
+        decodeTeam(team.doc, base->read().first(std::min(base->prefix.delivered, layout::kReadSize)));
+}
+
+BuiltTeam buildTeam(const TeamInput& input, const TeamFileRead* base, const std::string& source,
+                    const WarningOptions& warnings, Console& io) {
+    TeamInMemory team;
+    startTeam(team, base);
+    applyTeamInput(team.doc, input);
+    BuiltTeam built{encodeTeam(team.doc)};
+    for (const std::string& warning : importWarnings(input, built.bytes, source, warnings))
+        warn(io, warning);
+    TeamInMemory before;
+    startTeam(before, base);
+    TeamInMemory after;
+    decodeTeam(after.doc, built.bytes);
+    built.changes = teamDifferences(before.doc, after.doc).size();
+    return built;
+}
+
+std::string changesText(std::size_t changes, const std::string& from) {
+    if (changes == 0)
+        return "no change from " + from;
+    return std::to_string(changes) + (changes == 1 ? " change from " : " changes from ") + from;
+}
+
+// The sheet's format: as given, or by the sheet's extension.
+std::string sheetFormat(const ImportOptions& options, std::string& problem) {
+    if (!options.format.empty())
+        return options.format;
+    if (options.sheet == kStandardStream)
+        problem = "give --format csv or --format json for standard input";
+    else if (formatByExtension(options.sheet).empty())
+        problem = "cannot tell whether " + quotedPath(options.sheet) +
+                  " is CSV or JSON from its name: give --format csv or --format json";
+    return formatByExtension(options.sheet);
+}
+
+int importOne(const ImportOptions& options, const std::string& format, Console& io) {
+    if (options.output.empty())
+        return fail(io, "import needs -o FILE, the team file to write (-o - for standard output)");
+    if (std::string refused = checkOutput(options.output, {options.sheet}); !refused.empty())
+        return fail(io, refused);
+    std::string text;
+    if (std::string problem = readInputText(options.sheet, kTeamInputLimit, io, text); !problem.empty())
+        return fail(io, problem);
+    const TeamInputResult parsed =
+        format == "json" ? parseTeamJson(text, options.sheet) : parseTeamCsv(text, options.sheet);
+    if (!parsed.ok)
+        return fail(io, parsed.error);
+
+    TeamFileRead base;
+    if (!options.into.empty()) {
+        base = readTeamBytes(options.into);
+        if (!base.result.ok)
+            return fail(io, fileProblem("cannot read", options.into, base.result));
+        warnOfSize(options.into, base.prefix.size, io);
+    }
+    const bool fromBase = !options.into.empty();
+    const BuiltTeam built =
+        buildTeam(parsed.input, fromBase ? &base : nullptr, options.sheet, {!fromBase, {}}, io);
+    const std::string_view bytes(reinterpret_cast<const char*>(built.bytes.data()), built.bytes.size());
+    if (FileResult written = writeOutput(options.output, bytes, io); !written.ok)
+        return fail(io, fileProblem("cannot write", options.output, written));
+    const std::string target =
+        options.output == kStandardStream ? "standard output" : quotedPath(options.output);
+    io.err << kProgram << ": wrote " << target << " ("
+           << changesText(built.changes, fromBase ? quotedPath(options.into) : "the new team") << ")\n";
+    return kExitOk;
+}
+
+// A league team ready to be written, and whether its file already holds exactly these bytes.
+struct PlannedTeam {
+    std::string file;
+    BuiltTeam built;
+    bool unchanged = false;
+};
+
+// Reads a team's file (when it exists) and builds the team from it; false after saying why it
+// cannot be written.
+bool planTeam(LeagueTeamInput& team, const ImportOptions& options, Console& io,
+              std::vector<PlannedTeam>& plan) {
+    if (std::string refused = checkOutput(team.file, {options.sheet}); !refused.empty())
+        return fail(io, placeText(options.sheet, team.place) + ": " + refused) == kExitOk;
+    std::error_code unknown;
+    const bool exists = fs::exists(utf8Path(team.file), unknown);
+    TeamFileRead base;
+    if (exists) {
+        base = readTeamBytes(team.file);
+        if (!base.result.ok)
+            return fail(io, placeText(options.sheet, team.place) + ": " +
+                                fileProblem("cannot read", team.file, base.result)) == kExitOk;
+        warnOfSize(team.file, base.prefix.size, io);
+    }
+    PlannedTeam planned{
+        team.file, buildTeam(team.input, exists ? &base : nullptr, options.sheet, {!exists, team.file}, io)};
+    planned.unchanged =
+        exists && base.prefix.size == layout::kTeamFileSize &&
+        std::equal(planned.built.bytes.begin(), planned.built.bytes.end(), base.bytes.begin());
+    team.input = {};
+    plan.push_back(std::move(planned));
+    return true;
+}
+
+// Two rows of the sheet must not name one file under two spellings.
+bool namesFilesOnce(const std::vector<LeagueTeamInput>& teams, const std::string& sheet, Console& io) {
+    std::map<fs::path, const LeagueTeamInput*> seen;
+    bool once = true;
+    for (const LeagueTeamInput& team : teams) {
+        std::error_code unknown;
+        const auto [first, added] =
+            seen.try_emplace(fs::weakly_canonical(utf8Path(team.file), unknown), &team);
+        if (!added) {
+            fail(io, placeText(sheet, team.place) + ": " + quotedPath(team.file) + " is the same file as " +
+                         quotedPath(first->second->file) + " at " + placeText(sheet, first->second->place));
+            once = false;
+        }
+    }
+    return once;
+}
+
+int writePlan(const std::vector<PlannedTeam>& plan, const ImportOptions& options, Console& io) {
+    std::size_t written = 0;
+    std::size_t unchanged = 0;
+    std::size_t failed = 0;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const PlannedTeam& team = plan[i];
+        if (team.unchanged) {
+            ++unchanged;
+            continue;
+        }
+        const std::string_view bytes(reinterpret_cast<const char*>(team.built.bytes.data()),
+                                     team.built.bytes.size());
+        const FileResult result = writeOutput(team.file, bytes, io);
+        if (result.ok) {
+            ++written;
+            io.err << kProgram << ": wrote " << quotedPath(team.file) << " ("
+                   << changesText(team.built.changes, "its file") << ")\n";
+            continue;
+        }
+        ++failed;
+        fail(io, fileProblem("cannot write", team.file, result));
+        if (result.failure == FileFailure::diskFull) {
+            failed += plan.size() - i - 1;
+            fail(io, "the disk is full: the " + std::to_string(plan.size() - i - 1) +
+                         " team files after it were not tried");
+            break;
+        }
+    }
+    io.err << kProgram << ": " << shownPath(options.sheet) << ": " << written << " team files written, "
+           << unchanged << " unchanged" << (failed > 0 ? ", " + std::to_string(failed) + " not written" : "")
+           << '\n';
+    return failed > 0 ? kExitError : kExitOk;
+}
+
+int importLeague(const ImportOptions& options, const std::string& format, Console& io) {
+    if (!options.output.empty() || !options.into.empty())
+        return fail(io,
+                    "import --league writes each team to the file that the sheet names: it takes neither -o "
+                    "nor --into");
+    std::string text;
+    if (std::string problem = readInputText(options.sheet, kLeagueInputLimit, io, text); !problem.empty())
+        return fail(io, problem);
+    LeagueInputResult parsed =
+        format == "json" ? parseLeagueJson(text, options.sheet) : parseLeagueCsv(text, options.sheet);
+    text.clear();
+    if (!parsed.ok)
+        return fail(io, parsed.error);
+    bool valid = namesFilesOnce(parsed.teams, options.sheet, io);
+    std::vector<PlannedTeam> plan;
+    for (LeagueTeamInput& team : parsed.teams)
+        valid = planTeam(team, options, io, plan) && valid;
+    if (!valid)
+        return fail(io, "nothing was written: every team of the sheet must be valid first");
+    return writePlan(plan, options, io);
+}
+
+} // namespace
+
+int importTeams(const ImportOptions& options, Console& io) {
+    std::string problem;
+    const std::string format = sheetFormat(options, problem);
+    if (!problem.empty())
+        return fail(io, problem);
+    return options.league ? importLeague(options, format, io) : importOne(options, format, io);
+}

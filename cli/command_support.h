@@ -1,0 +1,65 @@
+// What the commands share: their streams and messages, reading team files and text inputs, and the
+// checks and safe saves of what they write.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/team_text.h"
+#include "teamfile/encoder.h"
+#include "teamfile/file_io.h"
+
+struct Console {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+inline constexpr std::string_view kProgram = "squadwright-cli";
+// "-" names standard input or output.
+inline constexpr std::string_view kStandardStream = "-";
+
+// Far more than any team's sheet, and room for thousands of teams in a league sheet.
+inline constexpr std::uintmax_t kTeamInputLimit = 1 << 20;
+inline constexpr std::uintmax_t kLeagueInputLimit = 16 << 20;
+
+// Writes "squadwright-cli: message" and gives the error status.
+int fail(Console& io, const std::string& message);
+void warn(Console& io, const std::string& message);
+// A path as messages show it: quoted, control characters escaped.
+std::string quotedPath(const std::string& path);
+// "cannot read "path": reason" and the like.
+std::string fileProblem(std::string_view doing, const std::string& path, const FileResult& result);
+
+// The first bytes of a team file: what the editor reads of it, and its tail.
+struct TeamFileRead {
+    FileResult result;
+    std::array<std::uint8_t, layout::kTeamFileSize> bytes{};
+    FilePrefix prefix;
+    std::span<const std::uint8_t> read() const { return {bytes.data(), prefix.delivered}; }
+};
+TeamFileRead readTeamBytes(const std::string& path);
+// Reads the team file at path into team as the editor reads it, warning when its size is not a team
+// file's; false (with the message written) when it cannot be read.
+bool loadTeam(TeamInMemory& team, const std::string& path, Console& io);
+void warnOfSize(const std::string& path, std::uintmax_t size, Console& io);
+
+// Reads a whole text input, a file or standard input ("-"). An input larger than limit is refused,
+// a file before any of it is read. The problem, or nothing.
+std::string readInputText(const std::string& name, std::uintmax_t limit, Console& io, std::string& text);
+
+// "csv" or "json" by the file name's extension, ignoring case; empty for anything else.
+std::string formatByExtension(const std::string& path);
+
+// Refuses, before anything is written, an output that is not "-" nor a regular file (a folder, a
+// device, a pipe) or that is the same file as one of inputs, however spelled. The problem, or
+// nothing.
+std::string checkOutput(const std::string& target, const std::vector<std::string>& inputs);
+// Writes bytes to standard output ("-") or replaces the file with the safe save (following a
+// symbolic link to its target).
+FileResult writeOutput(const std::string& target, std::string_view bytes, Console& io);

@@ -1,0 +1,85 @@
+#include "cli/file_lists.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "cli/platform.h"
+#include "teamfile/file_io.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Names as people sort them: letters ignoring case, then as they are.
+bool beforeByName(const std::string& a, const std::string& b) {
+    const auto folded = [](char x, char y) { return lowerAscii(x) < lowerAscii(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded))
+        return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded))
+        return false;
+    return a < b;
+}
+
+bool isTeamFileName(const fs::path& name) {
+    return equalsIgnoringCase(utf8Text(name.extension()), ".fbt");
+}
+
+std::string addFolder(const std::string& folder, std::vector<std::string>& files) {
+    std::error_code error;
+    std::vector<std::string> found;
+    for (fs::directory_iterator entry(utf8Path(folder), error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code unknown;
+        if (isTeamFileName(entry->path()) && entry->is_regular_file(unknown))
+            found.push_back(utf8Text(entry->path()));
+    }
+    if (error)
+        return "cannot read the folder " + quotedPath(folder) + ": " + systemTextToUtf8(error.message());
+    if (found.empty())
+        return "the folder " + quotedPath(folder) + " holds no .fbt file";
+    std::sort(found.begin(), found.end(), beforeByName);
+    files.insert(files.end(), found.begin(), found.end());
+    return {};
+}
+
+std::string addArgument(const std::string& argument, std::vector<std::string>& files) {
+    std::error_code unknown;
+    if (fs::is_directory(utf8Path(argument), unknown))
+        return addFolder(argument, files);
+    std::vector<std::string> names = expandWildcards(argument);
+    if (names.empty())
+        return "no file matches " + quotedPath(argument);
+    std::sort(names.begin(), names.end(), beforeByName);
+    files.insert(files.end(), names.begin(), names.end());
+    return {};
+}
+
+std::string addListed(const std::string& listFile, Console& io, std::vector<std::string>& files) {
+    std::string text;
+    if (std::string problem = readInputText(listFile, kLeagueInputLimit, io, text); !problem.empty())
+        return problem;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        if (line.ends_with('\r'))
+            line.pop_back();
+        if (!line.empty())
+            files.push_back(std::move(line));
+        start = end + 1;
+    }
+    return {};
+}
+
+} // namespace
+
+FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io) {
+    FileList list;
+    for (const std::string& argument : arguments)
+        if (list.error.empty())
+            list.error = addArgument(argument, list.files);
+    if (list.error.empty() && !listFile.empty())
+        list.error = addListed(listFile, io, list.files);
+    if (list.error.empty() && list.files.empty())
+        list.error = "no team file is named";
+    return list;
+}

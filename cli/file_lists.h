@@ -1,0 +1,17 @@
+// The team files that a command's FILE arguments and --files-from name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_support.h"
+
+struct FileList {
+    std::vector<std::string> files;
+    std::string error; // empty when every argument named files
+};
+
+// Each argument as it is; a folder as every .fbt file directly in it (any letter case), sorted by
+// name; on Windows a name with wildcards as the files it matches, sorted by name; then the lines of
+// listFile ("-" for standard input; blank lines skipped, CRLF or LF), when it is given.
+FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io);

@@ -1,0 +1,162 @@
+#include "cli/json_tree.h"
+
+#include <algorithm>
+
+#include "cli/ansi_text.h"
+
+namespace {
+
+using Kind = JsonNode::Kind;
+
+// Line and column (1-based, in bytes) of a byte offset.
+std::string placeOf(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    int line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < offset; ++i)
+        if (text[i] == '\n')
+            ++line, lineStart = i + 1;
+    return std::to_string(line) + ":" + std::to_string(offset - lineStart + 1);
+}
+
+// The library's description of a syntax error, without its leading error number and position and
+// without the raw bytes it last read, which are shown quoted instead.
+std::string syntaxProblem(const std::string& what, const std::string& lastToken) {
+    const std::size_t prefixEnd = what.find(": ", what.find(']'));
+    std::string problem = prefixEnd == std::string::npos ? what : what.substr(prefixEnd + 2);
+    problem = problem.substr(0, problem.find("; last read"));
+    return lastToken.empty() ? problem : problem + " (at " + quotedInput(lastToken) + ")";
+}
+
+// The library's error number of a number that a double cannot hold.
+constexpr int kNumberOverflow = 406;
+
+struct Frame {
+    JsonNode node;
+    bool streamed = false; // the array whose elements go to the item handler
+    std::size_t count = 0; // elements of an array seen so far
+};
+
+class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
+  public:
+    TreeBuilder(std::string_view text, const std::string& source, const std::string& streamedKey,
+                const JsonItemHandler& onItem)
+        : text_(text), source_(source), streamedKey_(streamedKey), onItem_(onItem) {}
+
+    JsonTree result() { return {std::move(root_), std::move(error_)}; }
+
+    bool null() override { return add({Kind::null, "null", {}, {}}); }
+    bool boolean(bool value) override { return add({Kind::boolean, value ? "true" : "false", {}, {}}); }
+    bool number_integer(number_integer_t value) override {
+        return add({Kind::number, std::to_string(value), {}, {}});
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        return add({Kind::number, std::to_string(value), {}, {}});
+    }
+    bool number_float(number_float_t, const string_t& written) override {
+        return add({Kind::number, written, {}, {}});
+    }
+    bool string(string_t& value) override { return add({Kind::string, std::move(value), {}, {}}); }
+    bool binary(binary_t&) override { return add({}); }
+
+    bool start_object(std::size_t) override {
+        stack_.push_back({{Kind::object, {}, {}, {}}});
+        return true;
+    }
+    bool key(string_t& name) override {
+        std::vector<std::string>& keys = stack_.back().node.keys;
+        if (std::find(keys.begin(), keys.end(), name) != keys.end()) {
+            error_ = jsonProblem(source_, pointerOf(stack_.size()) / name,
+                                 "the name " + quotedInput(name) + " appears twice in this object");
+            return false;
+        }
+        keys.push_back(std::move(name));
+        return true;
+    }
+    bool end_object() override { return endContainer(); }
+
+    bool start_array(std::size_t) override {
+        const bool streamed = !streamedKey_.empty() && stack_.size() == 1 &&
+                              stack_.back().node.kind == Kind::object &&
+                              stack_.back().node.keys.back() == streamedKey_;
+        stack_.push_back({{Kind::array, {}, {}, {}}, streamed});
+        return true;
+    }
+    bool end_array() override { return endContainer(); }
+
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::detail::exception& problem) override {
+        const std::string at = source_ + ":" + placeOf(text_, position == 0 ? 0 : position - 1) + ": ";
+        error_ = problem.id == kNumberOverflow
+                     ? at + "the number " + quotedInput(lastToken) + " is too large to read"
+                     : at + "invalid JSON: " + syntaxProblem(problem.what(), lastToken);
+        return false;
+    }
+
+  private:
+    // The place of what frames [0, depth) hold next: the key just read, or the next element.
+    JsonPointer pointerOf(std::size_t depth) const {
+        JsonPointer pointer;
+        for (std::size_t i = 1; i < depth; ++i) {
+            const Frame& parent = stack_[i - 1];
+            if (parent.node.kind == Kind::object)
+                pointer /= parent.node.keys.back();
+            else
+                pointer /= parent.count;
+        }
+        return pointer;
+    }
+
+    bool endContainer() {
+        JsonNode node = std::move(stack_.back().node);
+        stack_.pop_back();
+        return add(std::move(node));
+    }
+
+    bool add(JsonNode node) {
+        if (stack_.empty()) {
+            root_ = std::move(node);
+            return true;
+        }
+        Frame& parent = stack_.back();
+        if (parent.streamed) {
+            error_ = onItem_(node, pointerOf(stack_.size() + 1));
+            ++parent.count;
+            return error_.empty();
+        }
+        parent.node.items.push_back(std::move(node));
+        ++parent.count;
+        return true;
+    }
+
+    std::string_view text_;
+    const std::string& source_;
+    const std::string& streamedKey_;
+    const JsonItemHandler& onItem_;
+    std::vector<Frame> stack_;
+    JsonNode root_;
+    std::string error_;
+};
+
+} // namespace
+
+std::string JsonNode::shown() const {
+    switch (kind) {
+    case Kind::string: return quotedInput(text);
+    case Kind::array: return "an array";
+    case Kind::object: return "an object";
+    default: return text.size() > kQuotedCharacters ? quotedInput(text) : text;
+    }
+}
+
+JsonTree readJson(std::string_view text, const std::string& source, const std::string& streamedKey,
+                  const JsonItemHandler& onItem) {
+    TreeBuilder builder(text, source, streamedKey, onItem);
+    nlohmann::json::sax_parse(text, &builder);
+    return builder.result();
+}
+
+std::string jsonProblem(const std::string& source, const JsonPointer& at, const std::string& problem) {
+    const std::string pointer = at.to_string();
+    return source + ": " + (pointer.empty() ? "/" : pointer) + ": " + problem;
+}

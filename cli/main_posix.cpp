@@ -1,0 +1,12 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/platform.h"
+
+int main(int argc, char** argv) {
+    prepareConsole();
+    std::ios::sync_with_stdio(false);
+    return runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
+}

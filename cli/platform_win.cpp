@@ -1,0 +1,36 @@
+#include "cli/platform.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include "teamfile/file_io.h"
+
+void prepareConsole() {
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::vector<std::string> expandWildcards(const std::string& argument) {
+    const std::size_t lastPart = argument.find_last_of("\\/") + 1;
+    if (argument.find_first_of("*?", lastPart) == std::string::npos)
+        return {argument};
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(utf8Path(argument).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(argument.substr(0, lastPart) + utf8Text(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string systemTextToUtf8(const std::string& text) {
+    return utf8Text(narrowPath(text));
+}
