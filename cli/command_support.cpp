@@ -86,7 +86,10 @@ std::string quotedPath(const std::string& path) {
 }
 
 std::string fileProblem(std::string_view doing, const std::string& path, const FileResult& result) {
-    return std::string(doing) + " " + quotedPath(path) + ": " + systemTextToUtf8(result.reason);
+    const std::string name = path != kStandardStream  ? quotedPath(path)
+                             : doing == "cannot read" ? "standard input"
+                                                      : "standard output";
+    return std::string(doing) + " " + name + ": " + systemTextToUtf8(result.reason);
 }
 
 TeamFileRead readTeamBytes(const std::string& path) {
@@ -149,6 +152,7 @@ FileResult writeOutput(const std::string& target, std::string_view bytes, Consol
     io.out.flush();
     if (io.out)
         return {};
+    io.outputFailureReported = true;
     return {false, errno != 0 ? std::strerror(errno) : "the output stream failed",
             errno == ENOSPC ? FileFailure::diskFull : FileFailure::other};
 }

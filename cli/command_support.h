@@ -18,6 +18,7 @@ struct Console {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    bool outputFailureReported = false; // a command said already that standard output failed
 };
 
 inline constexpr std::string_view kProgram = "squadwright-cli";
@@ -33,7 +34,7 @@ int fail(Console& io, const std::string& message);
 void warn(Console& io, const std::string& message);
 // A path as messages show it: quoted, control characters escaped.
 std::string quotedPath(const std::string& path);
-// "cannot read "path": reason" and the like.
+// "cannot read "path": reason" and the like; "-" is standard input or output.
 std::string fileProblem(std::string_view doing, const std::string& path, const FileResult& result);
 
 // The first bytes of a team file: what the editor reads of it, and its tail.

@@ -175,7 +175,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     // Whatever went to standard output must have arrived.
     errno = 0;
     out.flush();
-    if (!out)
+    if (!out && !io.outputFailureReported)
         return fail(io, std::string("cannot write standard output") +
                             (errno != 0 ? ": " + std::string(std::strerror(errno)) : ""));
     return status;

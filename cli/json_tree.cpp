@@ -86,7 +86,12 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
 
     bool parse_error(std::size_t position, const std::string& lastToken,
                      const nlohmann::detail::exception& problem) override {
-        const std::string at = source_ + ":" + placeOf(text_, position == 0 ? 0 : position - 1) + ": ";
+        // A syntax error stands at the last character read; a number that is too large begins where
+        // its token does.
+        const std::size_t offset = problem.id == kNumberOverflow
+                                       ? position - std::min(position, lastToken.size())
+                                       : position - std::min<std::size_t>(position, 1);
+        const std::string at = source_ + ":" + placeOf(text_, offset) + ": ";
         error_ = problem.id == kNumberOverflow
                      ? at + "the number " + quotedInput(lastToken) + " is too large to read"
                      : at + "invalid JSON: " + syntaxProblem(problem.what(), lastToken);

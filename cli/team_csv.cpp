@@ -168,6 +168,8 @@ class SheetReader {
         if (colorColumn_ == kNoColumn)
             return problem(label,
                            "a colour's value goes under \"String\", a column that this sheet does not have");
+        if (std::string elsewhere = checkNothingFrom(row, labelColumn_ + 1, colorColumn_); !elsewhere.empty())
+            return elsewhere;
         const CsvCell& value = row[colorColumn_];
         if (value.text.empty())
             return problem(label, "the colour " + quotedInput(label.text) + " has no value under \"String\"");
@@ -176,7 +178,7 @@ class SheetReader {
             return problem(value, quotedInput(value.text) + " is not a colour of the form #RRGGBB");
         input.colors.push_back({entry, *color});
         input.colorGiven[entry] = true;
-        return checkNothingFrom(row, labelColumn_ + 1, colorColumn_);
+        return {};
     }
 
     const std::string& source_;

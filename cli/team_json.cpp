@@ -66,7 +66,8 @@ class TeamJsonReader {
         const JsonNode* version = memberOf(root, "version");
         if (given == nullptr || version == nullptr)
             return problem(JsonPointer(), "the top object must say its \"format\" (\"" + std::string(format) +
-                                   "\") and \"version\" (" + std::to_string(kJsonFormatVersion) + ")");
+                                              "\") and \"version\" (" + std::to_string(kJsonFormatVersion) +
+                                              ")");
         if (given->kind != Kind::string || given->text != format)
             return problem(JsonPointer("/format"), "the format must be \"" + std::string(format) +
                                                        "\", not " + given->shown() +

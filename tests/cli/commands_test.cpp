@@ -4,11 +4,15 @@
 #include <fstream>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/commands.h"
+#include "teamfile/file_io.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/core/temp_folder.h"
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -251,19 +255,23 @@ std::string shellQuoted(const std::string& text) {
 #endif
 }
 
-Outcome runProgram(const std::vector<std::string>& args, const TempFolder& folder) {
+// Runs the program with UTF-8 arguments; standard output goes to output, or to a file that is read
+// back.
+Outcome runProgram(const std::vector<std::string>& args, const TempFolder& folder,
+                   const std::string& output = {}) {
     std::string command = SQUADWRIGHT_CLI_COMMAND;
     for (const std::string& arg : args)
         command.append(" ").append(shellQuoted(arg));
-    command.append(" >").append(shellQuoted(folder.file("stdout.txt")));
+    command.append(" >").append(shellQuoted(output.empty() ? folder.file("stdout.txt") : output));
     command.append(" 2>").append(shellQuoted(folder.file("stderr.txt")));
-    const int result = std::system(command.c_str());
 #ifdef _WIN32
-    const int status = result;
+    const int status = _wsystem(utf8Path(command).c_str());
 #else
+    const int result = std::system(command.c_str());
     const int status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
 #endif
-    Outcome run{status, textOf(folder.file("stdout.txt")), textOf(folder.file("stderr.txt"))};
+    Outcome run{status, output.empty() ? textOf(folder.file("stdout.txt")) : "",
+                textOf(folder.file("stderr.txt"))};
     std::filesystem::remove(folder.file("stdout.txt"));
     std::filesystem::remove(folder.file("stderr.txt"));
     return run;
@@ -310,3 +318,287 @@ TEST(Program, ReportsFindingsDifferencesAndErrorsByItsExitStatus) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("c.fbt")));
     EXPECT_EQ(runProgram({"frob"}, folder).status, kExitError);
 }
+
+namespace {
+
+// A standard output that takes nothing, as a full disk or a closed pipe does.
+class RefusingBuffer : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+Outcome runWithRefusedOutput(const std::vector<std::string>& args) {
+    std::istringstream in;
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    std::ostringstream err;
+    const int status = runCli(args, in, out, err);
+    return {status, {}, err.str()};
+}
+
+} // namespace
+
+TEST(Commands, EveryCommandReportsAnOutputThatCouldNotBeWritten) {
+    TempFolder folder;
+    putTeam(folder.file("a.fbt"), newTeamBytes());
+    putTeam(folder.file("b.fbt"), changedTeam());
+    putText(folder.file("team.csv"), "Slot\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", folder.file("a.fbt")},
+        {"export", folder.file("a.fbt")},
+        {"export", "--league", folder.file("a.fbt"), folder.file("b.fbt")},
+        {"diff", folder.file("a.fbt"), folder.file("b.fbt")},
+        {"diff", "--format", "json", folder.file("a.fbt"), folder.file("a.fbt")},
+        {"check", folder.file("a.fbt")},
+        {"check", "--quiet", "--format", "json", folder.file("a.fbt")},
+        {"import", folder.file("team.csv"), "-o", "-"},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        const Outcome run = runWithRefusedOutput(command);
+        EXPECT_EQ(run.status, kExitError) << command[0];
+        EXPECT_NE(run.err.find("squadwright-cli: cannot write standard output"), std::string::npos)
+            << run.err;
+    }
+}
+
+TEST(Commands, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
+    TempFolder folder;
+    putTeam(folder.file("a.fbt"), newTeamBytes());
+    putText(folder.file("t.csv"), "Slot\r\n");
+    std::filesystem::create_directories(folder.file("sub"));
+    std::filesystem::create_hard_link(folder.file("t.csv"), folder.file("sub/linked.csv"));
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+    };
+    const std::vector<Case> cases = {
+        {{"import", folder.file("t.csv"), "-o", folder.file("t.csv")}, folder.file("t.csv")},
+        {{"import", folder.file("t.csv"), "-o", folder.file("sub/../t.csv")}, folder.file("t.csv")},
+        {{"import", folder.file("t.csv"), "-o", folder.file("sub/linked.csv")}, folder.file("t.csv")},
+        {{"export", folder.file("a.fbt"), "-o", folder.file("sub/../a.fbt")}, folder.file("a.fbt")},
+        {{"export", "--league", folder.file("t.csv"), folder.file("a.fbt"), "-o", folder.file("a.fbt")},
+         folder.file("a.fbt")},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = runCommand(c.args);
+        EXPECT_EQ(run.status, kExitError) << c.args[3];
+        EXPECT_NE(run.err.find("it is the input \"" + c.input + "\""), std::string::npos) << run.err;
+        EXPECT_EQ(textOf(folder.file("t.csv")), "Slot\r\n");
+        EXPECT_EQ(fileBytes(folder.file("a.fbt")), bytesOf(newTeamBytes()));
+    }
+}
+
+TEST(Commands, OutputGoesToStandardOutputOrARegularFileOnly) {
+    TempFolder folder;
+    putText(folder.file("t.csv"), "Slot,#\r\nQB,7\r\n");
+    std::filesystem::create_directories(folder.file("folder.fbt"));
+    const Outcome folderOutput =
+        runCommand({"import", folder.file("t.csv"), "-o", folder.file("folder.fbt")});
+    EXPECT_EQ(folderOutput.status, kExitError);
+    EXPECT_NE(folderOutput.err.find("it is a folder, not a regular file"), std::string::npos)
+        << folderOutput.err;
+
+    const Outcome toStandardOutput = runCommand({"import", folder.file("t.csv"), "-o", "-"});
+    EXPECT_EQ(toStandardOutput.status, kExitOk) << toStandardOutput.err;
+    const Imported expected = importText("Slot,#\r\nQB,7\r\n", false);
+    EXPECT_EQ(toStandardOutput.out, std::string(expected.bytes.begin(), expected.bytes.end()));
+    EXPECT_NE(toStandardOutput.err.find("wrote standard output (1 change from the new team)"),
+              std::string::npos);
+
+    const Outcome fromStandardInput =
+        runCommand({"import", "-", "--format", "CSV", "-o", "-"}, "Slot,#\r\nQB,7\r\n");
+    EXPECT_EQ(fromStandardInput.status, kExitOk) << fromStandardInput.err;
+    EXPECT_EQ(fromStandardInput.out, toStandardOutput.out);
+    EXPECT_NE(runCommand({"import", "-", "-o", "-"}).err.find("give --format csv or --format json"),
+              std::string::npos);
+}
+
+#ifndef _WIN32
+TEST(Commands, DevicesAndPipesAreRefusedAndLinksAreFollowed) {
+    TempFolder folder;
+    putText(folder.file("t.csv"), "Slot,#\r\nQB,7\r\n");
+    ASSERT_EQ(mkfifo(folder.file("pipe.fbt").c_str(), 0600), 0);
+    for (const char* device : {"/dev/full", "/dev/null"}) {
+        const Outcome run = runCommand({"import", folder.file("t.csv"), "-o", device});
+        EXPECT_EQ(run.status, kExitError) << device;
+        EXPECT_NE(run.err.find("it is a device, not a regular file"), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    const Outcome pipe = runCommand({"import", folder.file("t.csv"), "-o", folder.file("pipe.fbt")});
+    EXPECT_NE(pipe.err.find("it is a pipe"), std::string::npos) << pipe.err;
+
+    putTeam(folder.file("target.fbt"), newTeamBytes());
+    std::filesystem::create_symlink("target.fbt", folder.file("link.fbt"));
+    const Outcome linked = runCommand({"import", folder.file("t.csv"), "-o", folder.file("link.fbt")});
+    EXPECT_EQ(linked.status, kExitOk) << linked.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.fbt")));
+    EXPECT_EQ(fileBytes(folder.file("target.fbt")), bytesOf(importText("Slot,#\r\nQB,7\r\n", false).bytes));
+}
+#endif
+
+TEST(Commands, AFileOfAnotherSizeIsReadWithAWarningAndCheckSeesItsTail) {
+    TempFolder folder;
+    putText(folder.file("README.md"), std::string(3632, '#'));
+    const Outcome exported = runCommand({"export", folder.file("README.md")});
+    EXPECT_EQ(exported.status, kExitOk);
+    EXPECT_EQ(exported.err,
+              "squadwright-cli: warning: \"" + folder.file("README.md") +
+                  "\" is not the size of a team file (3632 bytes, longer than 2668: the rest is "
+                  "ignored); it is read as the editor reads it\n");
+
+    std::vector<std::uint8_t> cut = bytesOf(newTeamBytes());
+    cut.resize(2637);
+    cut[2630] = 'x';
+    putFileBytes(folder.file("cut.fbt"), cut);
+    const Outcome checked = runCommand({"check", folder.file("cut.fbt")});
+    EXPECT_EQ(checked.status, kExitFound);
+    EXPECT_EQ(checked.out,
+              folder.file("cut.fbt") + ": 2637 bytes, not 2668: the zero tail is cut short\n" +
+                  folder.file("cut.fbt") +
+                  ": the zero tail holds 0x78 at byte 2630: the editor never reads it, but a team "
+                  "file has zeros there\n1 file read, 1 with findings\n");
+}
+
+TEST(Commands, CheckListsOnlyFilesWithFindingsWhenQuietAndReportsJson) {
+    TempFolder folder;
+    putTeam(folder.file("good.fbt"), newTeamBytes());
+    std::vector<std::uint8_t> bad = bytesOf(newTeamBytes());
+    bad[layout::kVersionOffset] = '1';
+    putFileBytes(folder.file("bad.fbt"), bad);
+
+    const Outcome quiet = runCommand({"check", "-q", folder.file("good.fbt"), folder.file("bad.fbt")});
+    EXPECT_EQ(quiet.status, kExitFound);
+    ASSERT_EQ(linesOf(quiet.out).size(), 2u);
+    EXPECT_EQ(linesOf(quiet.out)[0].substr(0, folder.file("bad.fbt").size()), folder.file("bad.fbt"));
+    EXPECT_EQ(linesOf(quiet.out)[1], "2 files read, 1 with findings");
+
+    const Outcome json = runCommand({"check", "--format", "JSON", "--quiet", folder.file("good.fbt"),
+                                     folder.file("bad.fbt"), folder.file("none.fbt")});
+    EXPECT_EQ(json.status, kExitError);
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    EXPECT_EQ(report["format"], "squadwright-check");
+    ASSERT_EQ(report["files"].size(), 1u);
+    EXPECT_EQ(report["files"][0]["file"], folder.file("bad.fbt"));
+    EXPECT_EQ(report["files"][0]["size"], 2668);
+    EXPECT_EQ(report["files"][0]["findings"].size(), 1u);
+    EXPECT_EQ(report["filesRead"], 2);
+    EXPECT_EQ(report["filesWithFindings"], 1);
+    EXPECT_EQ(report["filesNotRead"], 1);
+}
+
+TEST(Commands, DiffReportsJson) {
+    TempFolder folder;
+    putTeam(folder.file("new.fbt"), newTeamBytes());
+    putTeam(folder.file("changed.fbt"), changedTeam());
+    const Outcome run =
+        runCommand({"diff", "--format", "json", folder.file("new.fbt"), folder.file("changed.fbt")});
+    EXPECT_EQ(run.status, kExitFound);
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["format"], "squadwright-diff");
+    EXPECT_EQ(
+        report["differences"],
+        nlohmann::json::parse(R"([{"slot": "WR1", "field": "playerName", "a": "<WR-1 name>", "b": "Ann Lee"},
+                                        {"slot": "SSa", "field": "position", "a": "NT", "b": "CB"},
+                                        {"slot": "SSa", "field": "speed", "a": 0, "b": 150},
+                                        {"color": "stripe", "a": "#DADBDB", "b": "#010203"}])"));
+}
+
+// Start from an existing team: only the cells that the sheet gives change, and saving back over the
+// team it started from is how one field changes across many files.
+TEST(Commands, ImportIntoATeamChangesOnlyTheGivenCells) {
+    TempFolder folder;
+    putTeam(folder.file("team.fbt"), changedTeam());
+    putText(folder.file("edit.csv"), "Slot,DIS,String\r\nQB,77,\r\nHelmet,,#010101\r\n");
+    const Outcome run = runCommand({"import", folder.file("edit.csv"), "--into", folder.file("team.fbt"),
+                                    "-o", folder.file("team.fbt")});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "squadwright-cli: warning: " + folder.file("edit.csv") +
+                           ":2:7: QB String \"\" will read back as \"1st\"\nsquadwright-cli: wrote \"" +
+                           folder.file("team.fbt") + "\" (2 changes from \"" + folder.file("team.fbt") +
+                           "\")\n");
+    TeamInMemory expected;
+    decodeTeam(expected.doc, changedTeam());
+    setFieldText(expected.doc, slotNamed("QB"), SlotField::discipline, "77");
+    expected.doc.colors[helmetColor] = makeColor(1, 1, 1);
+    EXPECT_EQ(fileBytes(folder.file("team.fbt")), bytesOf(encodeTeam(expected.doc)));
+}
+
+TEST(Commands, FormatsTakeAnyLetterCaseAndUnknownOptionsAreNamed) {
+    TempFolder folder;
+    putTeam(folder.file("a.fbt"), newTeamBytes());
+    EXPECT_EQ(runCommand({"export", "--format", "Json", folder.file("a.fbt")}).out,
+              runCommand({"export", "--format", "json", folder.file("a.fbt")}).out);
+    const Outcome unknown = runCommand({"export", "-f", "json", folder.file("a.fbt")});
+    EXPECT_EQ(unknown.status, kExitError);
+    EXPECT_EQ(unknown.err.substr(0, 50), "squadwright-cli: unknown option \"-f\" for export (s");
+
+    struct Case {
+        const char* command;
+        const char* statuses;
+    };
+    const Case cases[] = {
+        {"show", "Exit status: 0 done, 2 an error."},
+        {"export", "Exit status: 0 done, 2 an error."},
+        {"import", "Exit status: 0 done, 2 an error."},
+        {"diff", "Exit status: 0 the teams are the same, 1 they differ, 2 an error."},
+        {"check", "Exit status: 0 no findings, 1 a file has findings, 2 an error."},
+    };
+    for (const Case& c : cases)
+        EXPECT_NE(runCommand({c.command, "--help"}).out.find(c.statuses), std::string::npos) << c.command;
+}
+
+TEST(Program, AJsonNumberTooLargeForADoubleIsAnErrorNotACrash) {
+    TempFolder folder;
+    putText(folder.file("big.json"), R"({"format": "squadwright-team", "version": 1,
+        "slots": [{"slot": "QB", "speed": 1e400}]})");
+    const Outcome run = runProgram({"import", folder.file("big.json"), "-o", folder.file("t.fbt")}, folder);
+    EXPECT_EQ(run.status, kExitError);
+    EXPECT_NE(run.err.find("big.json:2:43: the number \"1e400\" is too large to read"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("t.fbt")));
+}
+
+#ifndef _WIN32
+TEST(Program, EveryCommandReportsAFullDisk) {
+    TempFolder folder;
+    putTeam(folder.file("a.fbt"), newTeamBytes());
+    putTeam(folder.file("b.fbt"), changedTeam());
+    putText(folder.file("t.csv"), "Slot\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", folder.file("a.fbt")},
+        {"export", folder.file("a.fbt")},
+        {"export", "--league", folder.file("a.fbt")},
+        {"diff", folder.file("a.fbt"), folder.file("b.fbt")},
+        {"check", folder.file("a.fbt")},
+        {"import", folder.file("t.csv"), "-o", "-"},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        const Outcome run = runProgram(command, folder, "/dev/full");
+        EXPECT_EQ(run.status, kExitError) << command[0];
+        EXPECT_NE(run.err.find("cannot write standard output: No space left on device"), std::string::npos)
+            << run.err;
+    }
+}
+#else
+// cmd hands over no wildcard expansion, and names outside the ANSI code page need the wide API.
+TEST(Program, ExpandsWildcardsAndOpensNamesOutsideTheAnsiCodePage) {
+    TempFolder folder;
+    const std::string league = folder.file("lg");
+    std::filesystem::create_directories(league);
+    const std::string lodz = league + "\\\xC5\x81\xC3\xB3d\xC5\xBA.fbt";
+    for (const std::string& name : {lodz, league + "\\b.fbt", league + "\\c.txt"})
+        ASSERT_TRUE(replaceFileContents(utf8Path(name), newTeamBytes()).ok) << name;
+
+    const Outcome matched = runProgram({"check", league + "\\*.fbt"}, folder);
+    EXPECT_EQ(matched.status, kExitOk) << matched.err;
+    EXPECT_EQ(matched.out,
+              league + "\\b.fbt: no findings\n" + lodz + ": no findings\n2 files read, 0 with findings\n");
+    EXPECT_EQ(runProgram({"check", league}, folder).out, matched.out);
+
+    const Outcome shown = runProgram({"show", lodz}, folder);
+    EXPECT_EQ(shown.status, kExitOk) << shown.err;
+    const Outcome none = runProgram({"check", league + "\\*.xyz"}, folder);
+    EXPECT_EQ(none.status, kExitError);
+    EXPECT_NE(none.err.find("no file matches"), std::string::npos) << none.err;
+}
+#endif

@@ -243,3 +243,159 @@ TEST(Import, BadInputIsRefusedWithItsPlace) {
         EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << c.text;
     }
 }
+
+namespace {
+
+std::vector<std::string> warningsOf(const std::string& text, bool json) {
+    const TeamInputResult parsed = json ? parseTeamJson(text, "team") : parseTeamCsv(text, "team");
+    if (!parsed.ok)
+        return {parsed.error};
+    TeamInMemory team;
+    applyTeamInput(team.doc, parsed.input);
+    return importWarnings(parsed.input, encodeTeam(team.doc), "team", {false, {}});
+}
+
+std::string nameOf(const TeamFileBytes& bytes, SlotIndex slot) {
+    const std::size_t record = fieldOffset(slot, 0);
+    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(record + kNameOffset),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(record + kNameOffset +
+                                                                   bytes[record + kNameLengthOffset]));
+}
+
+} // namespace
+
+// Whole numbers of any size are read as their digits; a number a double cannot hold is an error with
+// its place, never a crash.
+TEST(Import, JsonNumbersAreReadAsTheDigitsTheyAreWrittenWith) {
+    struct Case {
+        const char* value;
+        const char* error; // nullptr when the number is taken
+        std::uint8_t stored;
+    };
+    const Case cases[] = {
+        {"18446744073709551616", nullptr, 0},
+        {"\"18446744073709551616\"", nullptr, 0},
+        {"18446744073709551615", nullptr, 0},
+        {"99", nullptr, 99},
+        {"1e400", "team:1:81: the number \"1e400\" is too large to read", 0},
+        {"-1e400", "team:1:81: the number \"-1e400\" is too large to read", 0},
+        {"5.0", "team: /slots/0/number: 5.0 is not a whole number written in digits", 0},
+        {"1e2", "team: /slots/0/number: 1e2 is not a whole number written in digits", 0},
+        {"-0", nullptr, 0},
+        {"-7", "team: /slots/0/number: -7 is not a whole number of 0 or more", 0},
+    };
+    for (const Case& c : cases) {
+        const Imported imported = importText(oneFieldJson("QB", SlotField::number, c.value), true);
+        if (c.error == nullptr) {
+            ASSERT_TRUE(imported.parsed.ok) << c.value << ": " << imported.parsed.error;
+            EXPECT_EQ(imported.bytes[fieldOffset(slotNamed("QB"), kNumberOffset)], c.stored) << c.value;
+        } else {
+            EXPECT_EQ(imported.parsed.error.substr(0, std::string(c.error).size()), c.error)
+                << imported.parsed.error;
+        }
+    }
+}
+
+TEST(Import, JsonNamesGivenTwiceInAnObjectAreRefusedWithTheirPlace) {
+    struct Case {
+        const char* text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {R"({"format": "squadwright-team", "version": 1, "slots": [{"slot": "QB", "number": 7, "number": 9}]})",
+         "team: /slots/0/number: the name \"number\" appears twice in this object"},
+        {R"({"format": "squadwright-team", "version": 1, "version": 1})",
+         "team: /version: the name \"version\" appears twice"},
+        {R"({"format": "squadwright-team", "version": 1, "colors": {"a/b~": 1, "a/b~": 2}})",
+         "team: /colors/a~1b~0: the name \"a/b~\" appears twice"},
+        {R"({"format": "squadwright-team", "version": 1, "slots": [{"slot": "QB"}, {"slot": "KK", "slot": "QB"}]})",
+         "team: /slots/1/slot: the name \"slot\" appears twice"},
+    };
+    for (const Case& c : cases) {
+        const TeamInputResult result = parseTeamJson(c.text, "team");
+        EXPECT_FALSE(result.ok) << c.text;
+        EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << result.error;
+    }
+}
+
+// Windows text ends at a zero byte: the name box holds what comes before it, and so does the file.
+TEST(Import, ANameWithAZeroByteIsSavedAsTheBoxWouldHoldIt) {
+    const std::string csv = std::string("Slot,Player Name\r\nQB,\"ab\0cd\"\r\n", 29);
+    const std::string json = oneFieldJson("QB", SlotField::playerName, "\"ab\\u0000cd\"");
+    for (const std::string& text : {csv, json}) {
+        const bool isJson = text == json;
+        const Imported imported = importText(text, isJson);
+        ASSERT_TRUE(imported.parsed.ok) << imported.parsed.error;
+        EXPECT_EQ(imported.bytes[fieldOffset(slotNamed("QB"), kNameLengthOffset)], 2);
+        EXPECT_EQ(nameOf(imported.bytes, slotNamed("QB")), "ab");
+        const std::vector<std::string> warnings = warningsOf(text, isJson);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_NE(warnings[0].find("QB Player Name \"ab\\x00cd\" will read back as \"ab\""),
+                  std::string::npos)
+            << warnings[0];
+    }
+}
+
+TEST(Import, ColoursAreReadFromTheStringColumnWhereverItStands) {
+    const Imported byHeader = importText("Slot,Player Name,String\r\nJersey,,#123456\r\n", false);
+    ASSERT_TRUE(byHeader.parsed.ok) << byHeader.parsed.error;
+    TeamInMemory expected;
+    expected.doc.colors[jerseyColor] = makeColor(0x12, 0x34, 0x56);
+    EXPECT_EQ(byHeader.bytes, encodeTeam(expected.doc));
+
+    const Imported underTheName = importText("Slot,Player Name,String\r\nJersey,#123456,\r\n", false);
+    EXPECT_FALSE(underTheName.parsed.ok);
+    EXPECT_EQ(underTheName.parsed.error,
+              "team:2:8: a colour row has a value under \"Player Name\": \"#123456\"");
+}
+
+// The value that a number's digits mean, read without a bound, is what the file must read back as;
+// another spelling of the same value needs no word.
+TEST(Import, WarnsWhenTheSavedNumberIsNotTheNumberGiven) {
+    struct Case {
+        const char* label;
+        SlotField field;
+        const char* text;
+        const char* readBack; // nullptr: no warning
+    };
+    const Case cases[] = {
+        {"QB", SlotField::discipline, "4294967296", "0"},
+        {"QB", SlotField::discipline, "4294967396", "0"},
+        {"QB", SlotField::number, "", "0"},
+        {"QB", SlotField::icon, "", "1"},
+        {"QB", SlotField::strength, "101", "100"},
+        {"QB", SlotField::agility, "007", nullptr},
+        {"QB", SlotField::discipline, "0100", nullptr},
+        {"QB", SlotField::number, "0", nullptr},
+        {"QB", SlotField::position, "wr", nullptr},
+    };
+    for (const Case& c : cases) {
+        for (bool json : {false, true}) {
+            const std::string text = json ? oneFieldJson(c.label, c.field, inQuotes(c.text))
+                                          : oneFieldCsv(c.label, c.field, c.text);
+            const std::vector<std::string> warnings = warningsOf(text, json);
+            if (c.readBack == nullptr) {
+                EXPECT_TRUE(warnings.empty()) << c.text << ": " << warnings[0];
+                continue;
+            }
+            ASSERT_EQ(warnings.size(), 1u) << c.text;
+            EXPECT_NE(
+                warnings[0].find(std::string(" \"") + c.text + "\" will read back as \"" + c.readBack + "\""),
+                std::string::npos)
+                << warnings[0];
+        }
+    }
+}
+
+TEST(Import, SemicolonAndTabSeparatedSheetsReadLikeCommaSeparatedOnes) {
+    const Imported comma =
+        importText("Slot,Player Name,#,String\r\nQB,\"Carter, Sam\",7,\r\nStripe,,,#0A0B0C\r\n", false);
+    ASSERT_TRUE(comma.parsed.ok) << comma.parsed.error;
+    for (const char* text :
+         {"Slot;Player Name;#;String\r\nQB;Carter, Sam;7;\r\nStripe;;;#0A0B0C\r\n",
+          "Slot\tPlayer Name\t#\tString\r\nQB\tCarter, Sam\t7\t\r\nStripe\t\t\t#0A0B0C\r\n"}) {
+        const Imported other = importText(text, false);
+        ASSERT_TRUE(other.parsed.ok) << other.parsed.error;
+        EXPECT_EQ(other.bytes, comma.bytes) << text;
+    }
+}
