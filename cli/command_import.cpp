@@ -103,16 +103,20 @@ struct PlannedTeam {
 // cannot be written.
 bool planTeam(LeagueTeamInput& team, const ImportOptions& options, Console& io,
               std::vector<PlannedTeam>& plan) {
-    if (std::string refused = checkOutput(team.file, {options.sheet}); !refused.empty())
-        return fail(io, placeText(options.sheet, team.place) + ": " + refused) == kExitOk;
+    const std::string where = placeText(options.sheet, team.place) + ": ";
+    if (std::string refused = checkOutput(team.file, {options.sheet}); !refused.empty()) {
+        fail(io, where + refused);
+        return false;
+    }
     std::error_code unknown;
     const bool exists = fs::exists(utf8Path(team.file), unknown);
     TeamFileRead base;
     if (exists) {
         base = readTeamBytes(team.file);
-        if (!base.result.ok)
-            return fail(io, placeText(options.sheet, team.place) + ": " +
-                                fileProblem("cannot read", team.file, base.result)) == kExitOk;
+        if (!base.result.ok) {
+            fail(io, where + fileProblem("cannot read", team.file, base.result));
+            return false;
+        }
         warnOfSize(team.file, base.prefix.size, io);
     }
     PlannedTeam planned{

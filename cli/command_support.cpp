@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cli/ansi_text.h"
+#include "cli/commands.h"
 #include "cli/platform.h"
 #include "cli/team_check.h"
 #include "teamfile/reader.h"
@@ -74,7 +75,7 @@ std::string kindOfThing(fs::file_type type) {
 
 int fail(Console& io, const std::string& message) {
     io.err << kProgram << ": " << message << '\n';
-    return 2;
+    return kExitError;
 }
 
 void warn(Console& io, const std::string& message) {
@@ -108,8 +109,10 @@ void warnOfSize(const std::string& path, std::uintmax_t size, Console& io) {
 
 bool loadTeam(TeamInMemory& team, const std::string& path, Console& io) {
     const TeamFileRead file = readTeamBytes(path);
-    if (!file.result.ok)
-        return fail(io, fileProblem("cannot read", path, file.result)) == 0;
+    if (!file.result.ok) {
+        fail(io, fileProblem("cannot read", path, file.result));
+        return false;
+    }
     warnOfSize(path, file.prefix.size, io);
     decodeTeam(team.doc, file.read().first(std::min(file.prefix.delivered, layout::kReadSize)));
     return true;

@@ -107,9 +107,8 @@ class SheetReader {
     }
 
     std::string readRow(const CsvRow& row) {
-        if (row.size() <= labelColumn_ || row.size() < header_.size())
-            return problem(row[0], "this row has " + std::to_string(row.size()) + " fields, the header has " +
-                                       std::to_string(header_.size()));
+        if (row.size() <= labelColumn_)
+            return fieldCount(row);
         if (league_ && row[0].text.empty())
             return problem(row[0], "the row names no file in its \"File\" column");
         const std::size_t team = teamOf(row);
@@ -148,7 +147,14 @@ class SheetReader {
         return {};
     }
 
+    std::string fieldCount(const CsvRow& row) const {
+        return problem(row[0], "this row has " + std::to_string(row.size()) + " fields, the header has " +
+                                   std::to_string(header_.size()));
+    }
+
     std::string readSlotRow(const CsvRow& row, SlotIndex slot, TeamInput& input) const {
+        if (row.size() < header_.size())
+            return fieldCount(row);
         for (std::size_t column = labelColumn_ + 1; column < header_.size(); ++column) {
             const SlotField field = *header_[column];
             const std::string_view cell = row[column].text;
@@ -170,9 +176,9 @@ class SheetReader {
                            "a colour's value goes under \"String\", a column that this sheet does not have");
         if (std::string elsewhere = checkNothingFrom(row, labelColumn_ + 1, colorColumn_); !elsewhere.empty())
             return elsewhere;
-        const CsvCell& value = row[colorColumn_];
-        if (value.text.empty())
+        if (row.size() <= colorColumn_ || row[colorColumn_].text.empty())
             return problem(label, "the colour " + quotedInput(label.text) + " has no value under \"String\"");
+        const CsvCell& value = row[colorColumn_];
         const std::optional<ColorRef> color = parseColorText(value.text);
         if (!color)
             return problem(value, quotedInput(value.text) + " is not a colour of the form #RRGGBB");

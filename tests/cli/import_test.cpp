@@ -343,6 +343,10 @@ TEST(Import, ColoursAreReadFromTheStringColumnWhereverItStands) {
     expected.doc.colors[jerseyColor] = makeColor(0x12, 0x34, 0x56);
     EXPECT_EQ(byHeader.bytes, encodeTeam(expected.doc));
 
+    const Imported shortRow = importText("Slot,Player Name,String,#\r\nJersey,,#123456\r\n", false);
+    ASSERT_TRUE(shortRow.parsed.ok) << shortRow.parsed.error;
+    EXPECT_EQ(shortRow.bytes, encodeTeam(expected.doc));
+
     const Imported underTheName = importText("Slot,Player Name,String\r\nJersey,#123456,\r\n", false);
     EXPECT_FALSE(underTheName.parsed.ok);
     EXPECT_EQ(underTheName.parsed.error,
