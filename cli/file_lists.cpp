@@ -12,7 +12,9 @@ namespace {
 
 // Names as people sort them: letters ignoring case, then as they are.
 bool beforeByName(const std::string& a, const std::string& b) {
-    const auto folded = [](char x, char y) { return lowerAscii(x) < lowerAscii(y); };
+    const auto folded = [](char x, char y) {
+        return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
+    };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded))
         return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded))

@@ -12,6 +12,7 @@ FileFailure failureOf(DWORD error) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_INVALID_DRIVE:
+    case ERROR_DIRECTORY:
     case ERROR_BAD_NETPATH: return FileFailure::notFound;
     case ERROR_ACCESS_DENIED: return FileFailure::accessDenied;
     case ERROR_SHARING_VIOLATION:

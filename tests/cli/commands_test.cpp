@@ -585,7 +585,8 @@ TEST(Program, ExpandsWildcardsAndOpensNamesOutsideTheAnsiCodePage) {
     TempFolder folder;
     const std::string league = folder.file("lg");
     std::filesystem::create_directories(league);
-    const std::string lodz = league + "\\\xC5\x81\xC3\xB3d\xC5\xBA.fbt";
+    const std::string lodz = league + "\\\xC5\x81\xC3\xB3"
+                                      "d\xC5\xBA.fbt";
     for (const std::string& name : {lodz, league + "\\b.fbt", league + "\\c.txt"})
         ASSERT_TRUE(replaceFileContents(utf8Path(name), newTeamBytes()).ok) << name;
 

@@ -125,16 +125,19 @@ TEST(League, RowsOfATeamMayStandAnywhereInTheSheet) {
 TEST(League, CheckReadsTenThousandFilesFromAFolderOrAList) {
     TempFolder folder;
     std::filesystem::create_directories(folder.file("big"));
+    const auto inBig = [&](const std::string& name) {
+        return (std::filesystem::path(folder.file("big")) / name).string();
+    };
     const TeamFileBytes bytes = newTeamBytes();
     std::string list;
     for (int i = 0; i < 10000; ++i) {
-        const std::string file = folder.file("big/t" + std::to_string(10000 + i) + ".fbt");
+        const std::string file = inBig(std::to_string(10000 + i) + ".fbt");
         putFileBytes(file, {bytes.begin(), bytes.end()});
         list += file + (i % 2 ? "\r\n" : "\n");
     }
     std::vector<std::uint8_t> odd(bytes.begin(), bytes.end());
     odd[layout::kVersionOffset] = '1';
-    putFileBytes(folder.file("big/t19999.fbt"), odd);
+    putFileBytes(inBig("19999.fbt"), odd);
     putText(folder.file("list.txt"), list);
 
     const Outcome byFolder = runCommand({"check", "--quiet", folder.file("big")});
@@ -144,12 +147,12 @@ TEST(League, CheckReadsTenThousandFilesFromAFolderOrAList) {
         EXPECT_EQ(run.status, kExitFound) << run.err;
         const std::vector<std::string> lines = linesOf(run.out);
         ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(lines[0].substr(0, folder.file("big/t19999.fbt").size()), folder.file("big/t19999.fbt"));
+        EXPECT_EQ(lines[0].substr(0, inBig("19999.fbt").size()), inBig("19999.fbt"));
         EXPECT_EQ(lines[1], "10000 files read, 1 with findings");
     }
     const Outcome all = runCommand({"check", folder.file("big")});
     const std::vector<std::string> lines = linesOf(all.out);
     ASSERT_EQ(lines.size(), 10001u);
-    EXPECT_EQ(lines[0], folder.file("big/t10000.fbt") + ": no findings");
-    EXPECT_EQ(lines[9998], folder.file("big/t19998.fbt") + ": no findings");
+    EXPECT_EQ(lines[0], inBig("10000.fbt") + ": no findings");
+    EXPECT_EQ(lines[9998], inBig("19998.fbt") + ": no findings");
 }
