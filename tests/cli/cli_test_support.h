@@ -2,15 +2,36 @@
 
 #include <cctype>
 #include <cstdint>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/team_formats.h"
 #include "cli/team_text.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
+
+// What a command run in the process returned and wrote, with input as its standard input.
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline Outcome runCommand(const std::vector<std::string>& args, const std::string& input = {}) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCli(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+inline void putText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 // The team that a text in one of the tool's shapes makes, as import saves it; the parse result
 // tells why there is none.

@@ -18,26 +18,8 @@
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome runCommand(const std::vector<std::string>& args, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCli(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
-
 void putTeam(const std::string& path, const TeamFileBytes& bytes) {
     putFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-}
-
-void putText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::string textOf(const std::string& path) {
