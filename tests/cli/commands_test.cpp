@@ -585,3 +585,17 @@ TEST(Program, ExpandsWildcardsAndOpensNamesOutsideTheAnsiCodePage) {
     EXPECT_NE(none.err.find("no file matches"), std::string::npos) << none.err;
 }
 #endif
+
+TEST(Commands, AnInputFarLargerThanAnyTeamIsRefusedBeforeItIsRead) {
+    TempFolder folder;
+    const std::string huge(1024 * 1024 + 1, 'n');
+    putText(folder.file("huge.csv"), "Slot,Player Name\r\nQB," + huge + "\r\n");
+    const Outcome file = runCommand({"import", folder.file("huge.csv"), "-o", folder.file("t.fbt")});
+    EXPECT_EQ(file.status, kExitError);
+    EXPECT_EQ(file.err, "squadwright-cli: \"" + folder.file("huge.csv") +
+                            "\" is larger than 1 MB, far more than any team needs: is it the right file?\n");
+    const Outcome piped = runCommand({"import", "-", "--format", "csv", "-o", "-"}, huge);
+    EXPECT_EQ(piped.status, kExitError);
+    EXPECT_NE(piped.err.find("standard input holds more than 1 MB"), std::string::npos) << piped.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("t.fbt")));
+}
