@@ -42,11 +42,6 @@ int noBlanks(unsigned char) {
     return 0;
 }
 
-bool isUtf16(std::string_view text) {
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-           (text.size() >= 2 && (text[0] == '\0' || text[1] == '\0'));
-}
-
 // The first comma, semicolon or tab outside quotes on the first line; a comma when there is none.
 unsigned char separatorOf(std::string_view text) {
     bool quoted = false;
@@ -76,10 +71,8 @@ std::string parseProblem(int error, char c) {
 } // namespace
 
 std::string readCsvRows(std::string_view text, const std::string& source, const CsvRowHandler& onRow) {
-    if (isUtf16(text))
-        return problemAt(source, {},
-                         "the sheet is UTF-16 text: save it as UTF-8 (\"CSV UTF-8\") and import it "
-                         "again");
+    if (isUtf16Text(text))
+        return problemAt(source, {}, std::string(kUtf16Problem));
     if (text.starts_with(kUtf8Mark))
         text.remove_prefix(kUtf8Mark.size());
 
@@ -121,6 +114,11 @@ std::string readCsvRows(std::string_view text, const std::string& source, const 
     if (finished != 0)
         return problemAt(source, builder.fieldStart, "a quoted field without its closing quote");
     return builder.problem;
+}
+
+bool isUtf16Text(std::string_view text) {
+    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+           (text.size() >= 2 && (text[0] == '\0' || text[1] == '\0'));
 }
 
 std::string csvField(std::string_view text) {

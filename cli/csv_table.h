@@ -25,6 +25,12 @@ using CsvRowHandler = std::function<std::string(const CsvRow&)>;
 // own as "source:line:column: problem"; nothing when every record was read.
 std::string readCsvRows(std::string_view text, const std::string& source, const CsvRowHandler& onRow);
 
+// Whether text is UTF-16 (a byte order mark, or a zero byte among the first two), as some programs
+// save "Unicode text"; the tool reads UTF-8 only.
+bool isUtf16Text(std::string_view text);
+inline constexpr std::string_view kUtf16Problem =
+    "the sheet is UTF-16 text: save it as UTF-8 (\"CSV UTF-8\" in a spreadsheet) and import it again";
+
 // The field as it stands in a CSV record: quoted, with its quotes doubled, when it holds a comma, a
 // semicolon, a tab, a quote, a line break or a blank at either end; as it is otherwise.
 std::string csvField(std::string_view text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/ansi_text.h"
+#include "cli/csv_table.h"
 
 namespace {
 
@@ -156,6 +157,8 @@ std::string JsonNode::shown() const {
 
 JsonTree readJson(std::string_view text, const std::string& source, const std::string& streamedKey,
                   const JsonItemHandler& onItem) {
+    if (isUtf16Text(text))
+        return {{}, source + ":1:1: " + std::string(kUtf16Problem)};
     TreeBuilder builder(text, source, streamedKey, onItem);
     nlohmann::json::sax_parse(text, &builder);
     return builder.result();

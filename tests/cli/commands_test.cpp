@@ -599,3 +599,29 @@ TEST(Commands, AnInputFarLargerThanAnyTeamIsRefusedBeforeItIsRead) {
     EXPECT_NE(piped.err.find("standard input holds more than 1 MB"), std::string::npos) << piped.err;
     EXPECT_FALSE(std::filesystem::exists(folder.file("t.fbt")));
 }
+
+// Excel on Windows reads a CSV file as UTF-8 only after a byte order mark.
+TEST(Commands, ExportBeginsASheetWithAByteOrderMarkOnRequest) {
+    TempFolder folder;
+    putTeam(folder.file("a.fbt"), changedTeam());
+    for (const bool league : {false, true}) {
+        std::vector<std::string> args = {"export", "--bom", folder.file("a.fbt"), "-o", folder.file("a.csv")};
+        if (league)
+            args.insert(args.begin() + 1, "--league");
+        const Outcome exported = runCommand(args);
+        ASSERT_EQ(exported.status, kExitOk) << exported.err;
+        const std::string sheet = textOf(folder.file("a.csv"));
+        EXPECT_EQ(sheet.substr(0, 8), league ? "\xEF\xBB\xBF"
+                                               "File,"
+                                             : "\xEF\xBB\xBF"
+                                               "Slot,");
+        const std::vector<std::string> back =
+            league ? std::vector<std::string>{"import", "--league", folder.file("a.csv")}
+                   : std::vector<std::string>{"import", folder.file("a.csv"), "-o", folder.file("a.fbt")};
+        EXPECT_EQ(runCommand(back).status, kExitOk);
+        EXPECT_EQ(fileBytes(folder.file("a.fbt")), bytesOf(changedTeam()));
+    }
+    const Outcome json = runCommand({"export", "--bom", "--format", "json", folder.file("a.fbt")});
+    EXPECT_EQ(json.status, kExitError);
+    EXPECT_NE(json.err.find("--bom goes with CSV"), std::string::npos);
+}

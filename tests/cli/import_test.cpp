@@ -204,6 +204,7 @@ TEST(Import, BadInputIsRefusedWithItsPlace) {
         {"{\"slots\": [", true,
          "team:1:12: invalid JSON: syntax error while parsing value - unexpected end of input"},
         {"[]", true, "team: /: the top value must be a JSON object, not an array"},
+        {"\xFF\xFE{\0", true, "team:1:1: the sheet is UTF-16 text: save it as UTF-8"},
         {R"({"format": "squadwright-team"})", true, "team: /: the top object must say its \"format\""},
         {R"({"format": "squadwright-league", "version": 1})", true,
          "team: /format: the format must be \"squadwright-team\", not \"squadwright-league\" (a league "
