@@ -1,10 +1,10 @@
 #include "tests/ui/driver.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <thread>
@@ -126,59 +126,66 @@ class RemoteBlock {
     void* address_;
 };
 
-// Wine keeps a menu's items inside the process that owns the menu, so GetMenuState cannot read the
-// editor's menu from here. A thread started in the editor's process calls it there instead: a few
-// instructions take the three arguments from a block written beside them, call the function and end
-// the thread with its result. User32 lies at the same address in both processes.
-UINT menuStateInProcess(HANDLE process, HMENU menu, UINT item, UINT flags) {
-#if defined(_WIN64)
+// Calls a function of up to three arguments inside the editor's process, on a thread started there,
+// and returns its result. Wine keeps some state only inside the owning process (a menu's items, for
+// instance), and memory a message hands over must belong to that process. A few instructions written
+// beside a block of the arguments push or load them, call the function and store its result in the
+// block. The system's DLLs lie at the same addresses in both processes.
+ULONG_PTR callInProcess(HANDLE process, FARPROC function, std::array<ULONG_PTR, 3> arguments) {
     struct Call {
-        std::uint64_t arguments[3];
-        std::uint64_t function;
+        std::array<ULONG_PTR, 3> arguments;
+        FARPROC function;
+        ULONG_PTR result;
     };
+#if defined(_WIN64)
     static const unsigned char code[] = {
-        0x48, 0x89, 0xC8,       // mov rax, rcx        the block
-        0x48, 0x83, 0xEC, 0x28, // sub rsp, 40         room for the callee, stack kept aligned
-        0x48, 0x8B, 0x08,       // mov rcx, [rax]
-        0x48, 0x8B, 0x50, 0x08, // mov rdx, [rax+8]
-        0x4C, 0x8B, 0x40, 0x10, // mov r8, [rax+16]
-        0xFF, 0x50, 0x18,       // call [rax+24]
-        0x48, 0x83, 0xC4, 0x28, // add rsp, 40
+        0x53,                   // push rbx
+        0x48, 0x83, 0xEC, 0x20, // sub rsp, 32         the callee's shadow space
+        0x48, 0x89, 0xCB,       // mov rbx, rcx        the block
+        0x48, 0x8B, 0x0B,       // mov rcx, [rbx]
+        0x48, 0x8B, 0x53, 0x08, // mov rdx, [rbx+8]
+        0x4C, 0x8B, 0x43, 0x10, // mov r8, [rbx+16]
+        0xFF, 0x53, 0x18,       // call [rbx+24]
+        0x48, 0x89, 0x43, 0x20, // mov [rbx+32], rax
+        0x48, 0x83, 0xC4, 0x20, // add rsp, 32
+        0x5B,                   // pop rbx
         0xC3,                   // ret
     };
-    using Word = std::uint64_t;
 #else
-    struct Call {
-        DWORD arguments[3];
-        DWORD function;
-    };
     static const unsigned char code[] = {
-        0x8B, 0x44, 0x24, 0x04, // mov eax, [esp+4]   the block
-        0xFF, 0x70, 0x08,       // push dword [eax+8]
-        0xFF, 0x70, 0x04,       // push dword [eax+4]
-        0xFF, 0x30,             // push dword [eax]
-        0xFF, 0x50, 0x0C,       // call dword [eax+12]
-        0xC2, 0x04, 0x00,       // ret 4
+        0x55,             // push ebp
+        0x89, 0xE5,       // mov ebp, esp
+        0x53,             // push ebx
+        0x8B, 0x5D, 0x08, // mov ebx, [ebp+8]    the block
+        0xFF, 0x73, 0x08, // push dword [ebx+8]
+        0xFF, 0x73, 0x04, // push dword [ebx+4]
+        0xFF, 0x33,       // push dword [ebx]
+        0xFF, 0x53, 0x0C, // call [ebx+12]       whatever it takes off the stack
+        0x89, 0x43, 0x10, // mov [ebx+16], eax
+        0x8D, 0x65, 0xFC, // lea esp, [ebp-4]
+        0x5B,             // pop ebx
+        0x5D,             // pop ebp
+        0xC2, 0x04, 0x00, // ret 4
     };
-    using Word = DWORD;
 #endif
-    const Call call = {
-        {reinterpret_cast<Word>(menu), item, flags},
-        reinterpret_cast<Word>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetMenuState")),
-    };
+    const Call call = {arguments, function, 0};
     RemoteBlock remote(process, sizeof call + sizeof code, PAGE_EXECUTE_READWRITE);
     if (!remote.write(0, &call, sizeof call) || !remote.write(sizeof call, code, sizeof code))
-        return static_cast<UINT>(-1);
+        return static_cast<ULONG_PTR>(-1);
     HANDLE thread = CreateRemoteThread(
         process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(remote.address() + sizeof call),
         remote.address(), 0, nullptr);
     if (!thread)
-        return static_cast<UINT>(-1);
-    DWORD state = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(thread, kQueueTimeoutMs) != WAIT_OBJECT_0 || !GetExitCodeThread(thread, &state))
-        state = static_cast<DWORD>(-1);
+        return static_cast<ULONG_PTR>(-1);
+    Call done = call;
+    if (WaitForSingleObject(thread, kQueueTimeoutMs) != WAIT_OBJECT_0 || !remote.read(0, &done, sizeof done))
+        done.result = static_cast<ULONG_PTR>(-1);
     CloseHandle(thread);
-    return state;
+    return done.result;
+}
+
+FARPROC systemFunction(const char* module, const char* name) {
+    return GetProcAddress(GetModuleHandleA(module), name);
 }
 
 void postKey(HWND window, UINT message, UINT virtualKey, LPARAM flags) {
@@ -192,12 +199,14 @@ std::string editorPath() {
     return windowsPath(SQUADWRIGHT_EXE_PATH);
 }
 
-Editor::Editor() {
-    std::string commandLine("\"");
-    commandLine.append(editorPath()).push_back('"');
+Editor::Editor(const StartOptions& options) {
+    std::string commandLine = "\"" + editorPath() + "\"";
+    if (!options.arguments.empty())
+        commandLine += " " + options.arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    const char* folder = options.workingFolder.empty() ? nullptr : options.workingFolder.c_str();
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
                         &process_)) {
         ADD_FAILURE() << "cannot start " << editorPath() << " (error " << GetLastError() << ")";
         process_ = {};
@@ -279,6 +288,25 @@ void Editor::command(int id) {
     PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
+bool Editor::dropFiles(const std::vector<std::string>& paths) {
+    // A DROPFILES header and the paths, each ended by a zero, with one more zero after the last.
+    std::vector<char> block(sizeof(DROPFILES));
+    for (const std::string& path : paths)
+        block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
+    block.push_back('\0');
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    std::copy_n(reinterpret_cast<const char*>(&header), sizeof header, block.begin());
+    // The editor frees the handle with DragFinish, so it comes from GlobalAlloc in the editor.
+    const ULONG_PTR drop = callInProcess(process_.hProcess, systemFunction("kernel32.dll", "GlobalAlloc"),
+                                         {GMEM_FIXED, block.size(), 0});
+    if (drop == 0 || drop == static_cast<ULONG_PTR>(-1) ||
+        !WriteProcessMemory(process_.hProcess, reinterpret_cast<void*>(drop), block.data(), block.size(),
+                            nullptr))
+        return false;
+    return PostMessageA(main_, WM_DROPFILES, drop, 0) != 0;
+}
+
 void Editor::clickTab(PageIndex page) {
     RECT bounds{};
     RemoteBlock remote(process_.hProcess, sizeof bounds);
@@ -332,7 +360,9 @@ std::vector<std::string> Editor::tabCaptions() const {
 }
 
 UINT Editor::menuState(int commandId) const {
-    return menuStateInProcess(process_.hProcess, GetMenu(main_), commandId, MF_BYCOMMAND);
+    const auto menu = reinterpret_cast<ULONG_PTR>(GetMenu(main_));
+    return static_cast<UINT>(callInProcess(process_.hProcess, systemFunction("user32.dll", "GetMenuState"),
+                                           {menu, static_cast<ULONG_PTR>(commandId), MF_BYCOMMAND}));
 }
 
 bool Editor::saveEnabled() const {

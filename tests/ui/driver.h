@@ -15,10 +15,17 @@
 // The editor's exe, as the build passes it to the tests.
 std::string editorPath();
 
+// What the editor is started with: the rest of its command line, as Explorer or a shell passes it
+// (paths with blanks in quotes), and the working folder (empty: the test's own).
+struct StartOptions {
+    std::string arguments;
+    std::string workingFolder;
+};
+
 class Editor {
   public:
     // Starts the editor and waits until its main window is idle; a failure to start fails the test.
-    Editor();
+    explicit Editor(const StartOptions& options = {});
     // Ends the editor if it still runs (WM_CLOSE, then terminates it as a last resort).
     ~Editor();
     Editor(const Editor&) = delete;
@@ -36,7 +43,10 @@ class Editor {
     HWND control(SlotIndex slot, int offset) const;
     HWND pageItem(PageIndex page, int id) const;
 
-    void command(int id);          // posts WM_COMMAND id to the main window
+    void command(int id); // posts WM_COMMAND id to the main window
+    // Drops the files on the main window as the shell does: a drop handle made inside the editor's
+    // process, posted with WM_DROPFILES; false when the handle could not be made.
+    bool dropFiles(const std::vector<std::string>& paths);
     void clickTab(PageIndex page); // a mouse click on the tab's centre
     PageIndex visiblePage() const; // the one visible page, or -1 when not exactly one is visible
     int selectedTab() const;       // TCM_GETCURSEL
