@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 
 #include <array>
+#include <string>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/about_box.h"
 #include "app/editor.h"
@@ -90,6 +92,16 @@ void switchPages(const ShellHandles& shell, const NMHDR& header) {
         ShowWindow(shell.pages[selected], code == static_cast<UINT>(TCN_SELCHANGE) ? SW_SHOW : SW_HIDE);
 }
 
+// The first of the files dropped on the window, on any page, opened as File > Open does; the rest
+// are left alone.
+void openDroppedFile(Editor& ed, HDROP drop) {
+    std::string path(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
+    path.resize(DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    DragFinish(drop);
+    if (!path.empty())
+        openTeamFileAt(ed.doc, ed.shell.mainWindow, path);
+}
+
 void destroyPages(ShellHandles& shell) {
     for (HWND page : shell.pages)
         DestroyWindow(page);
@@ -104,6 +116,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: createPages(ed, window); return 0;
     case WM_COMMAND: runCommand(ed, wParam); return 0;
     case WM_NOTIFY: switchPages(ed.shell, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_DROPFILES: openDroppedFile(ed, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_DESTROY: destroyPages(ed.shell); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -1,14 +1,17 @@
 // Program entry: the main window class, the main window with its pages, the tab strip and the
 // message loop.
 #include <array>
+#include <cstdlib>
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "res/resource.h"
+#include "teamfile/file_dialogs_win.h"
 
 namespace {
 
@@ -67,6 +70,14 @@ bool takenByRosterPage(const ShellHandles& shell, MSG& message) {
     return false;
 }
 
+// A team file named on the command line (what Explorer passes for a double-click, "Open with" or a
+// file dropped on the program's icon) is opened as File > Open does; only the first argument counts.
+// The window is shown by then, so that a failure's message box has its owner.
+void openCommandLineFile(Editor& ed) {
+    if (__argc > 1)
+        openTeamFileAt(ed.doc, ed.shell.mainWindow, __argv[1]);
+}
+
 int runMessageLoop(const ShellHandles& shell) {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -82,7 +93,8 @@ int runMessageLoop(const ShellHandles& shell) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     initCommonControls();
-    ShellHandles& shell = editor().shell;
+    Editor& ed = editor();
+    ShellHandles& shell = ed.shell;
     const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     registerMainClass(instance);
     shell.instance = instance;
@@ -90,6 +102,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         CreateWindowExA(0, kMainWindowClass, "Squadwright", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                         kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
     shell.tabStrip = createTabStrip(shell, font);
+    DragAcceptFiles(shell.mainWindow, TRUE);
     ShowWindow(shell.mainWindow, showCommand);
+    openCommandLineFile(ed);
     return runMessageLoop(shell);
 }

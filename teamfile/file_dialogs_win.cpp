@@ -43,8 +43,8 @@ std::string askForPath(HWND owner, FileDialog kind) {
     return chosen ? std::string(name.data()) : std::string();
 }
 
-void reportFailure(HWND owner, const char* what, const std::string& path, const FileResult& result) {
-    const std::string text = std::string(what) + "\n" + path + "\n\n" + result.reason;
+void reportFailure(HWND owner, const char* what, const std::string& path, const std::string& reason) {
+    const std::string text = std::string(what) + "\n" + path + "\n\n" + reason;
     MessageBoxA(owner, text.c_str(), "Squadwright", MB_OK | MB_ICONERROR);
 }
 
@@ -53,20 +53,45 @@ void writeTo(TeamDocument& doc, HWND mainWindow, const std::string& path) {
     if (result.ok)
         showCurrentFile(doc, mainWindow);
     else
-        reportFailure(mainWindow, "Could not save the team file", path, result);
+        reportFailure(mainWindow, "Could not save the team file", path, result.reason);
+}
+
+// The path made full against the working folder, so that the current file stays the same file when a
+// file dialog later moves the working folder; the path as given when the system cannot make it full.
+std::string fullPath(const std::string& path) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::string full(needed, '\0');
+    full.resize(GetFullPathNameA(path.c_str(), needed, full.data(), nullptr));
+    return full.empty() ? path : full;
+}
+
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 } // namespace
 
 void openTeamFile(TeamDocument& doc, HWND mainWindow) {
     const std::string path = askForPath(mainWindow, FileDialog::open);
-    if (path.empty())
+    if (!path.empty())
+        openTeamFileAt(doc, mainWindow, path);
+}
+
+void openTeamFileAt(TeamDocument& doc, HWND mainWindow, const std::string& path) {
+    constexpr char kWhat[] = "Could not open the team file";
+    const std::string full = fullPath(path);
+    if (isFolder(full)) {
+        reportFailure(mainWindow, kWhat, full, "This is a folder, not a team file.");
         return;
-    const FileResult result = readTeamFile(doc, path);
+    }
+    const FileResult result = readTeamFile(doc, full);
     if (result.ok)
         showCurrentFile(doc, mainWindow);
     else
-        reportFailure(mainWindow, "Could not open the team file", path, result);
+        reportFailure(mainWindow, kWhat, full, result.reason);
 }
 
 void saveTeamFileAs(TeamDocument& doc, HWND mainWindow) {

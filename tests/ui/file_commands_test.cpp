@@ -1,8 +1,10 @@
-// File > Open..., Save and Save As... through the system's own dialogs, checked on disk and on the
-// pages; failures are shown in a message box and lose nothing.
+// File > Open..., Save and Save As... through the system's own dialogs, and a team opened from outside
+// (the command line, files dropped on the window), checked on disk and on the pages; failures are
+// shown in a message box and lose nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "roster/page_storage_win.h"
 #include "teamfile/encoder.h"
@@ -407,4 +409,149 @@ TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
     EXPECT_EQ(readFileBytes(folder.file("current.fbt")), encoded(expected.doc))
         << "Save no longer writes the current file";
     EXPECT_EQ(readFileBytes(held), encoded(written.doc));
+}
+
+// A team file named on the command line (Explorer's double-click, "Open with") or dropped on the
+// window opens as File > Open would: the same reader, the same current file, the same failure box.
+namespace {
+
+enum class Content { team, firstBytes, missing, folder, held };
+
+struct CommandLineCase {
+    const char* what;
+    const char* name; // in the scratch folder
+    Content content;
+    // The rest of the command line, from the file's full path and its bare name.
+    std::string (*arguments)(const std::string& path, const std::string& name);
+    bool startInFolder; // the scratch folder is the editor's working folder
+};
+
+std::string quoted(const std::string& path, const std::string&) {
+    return "\"" + path + "\"";
+}
+std::string bare(const std::string& path, const std::string&) {
+    return path;
+}
+std::string nameOnly(const std::string&, const std::string& name) {
+    return name;
+}
+std::string withASecond(const std::string& path, const std::string&) {
+    return "\"" + path + "\" other.fbt";
+}
+
+constexpr std::size_t kShortFileSize = 1000; // ends inside the seventeenth player record
+
+// Puts the case's file in place and returns the team the pages should then show, or nullopt when the
+// open must fail.
+std::optional<std::vector<std::uint8_t>> prepareFile(Content content, const std::string& path) {
+    TestTeam varied;
+    makeVariedTeam(varied.doc);
+    std::vector<std::uint8_t> bytes = encoded(varied.doc);
+    switch (content) {
+    case Content::team: break;
+    case Content::firstBytes: bytes.resize(kShortFileSize); break;
+    case Content::folder: CreateDirectoryA(path.c_str(), nullptr); return std::nullopt;
+    case Content::missing: return std::nullopt;
+    case Content::held: writeFileBytes(path, bytes); return std::nullopt;
+    }
+    writeFileBytes(path, bytes);
+    return bytes;
+}
+
+} // namespace
+
+TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
+    const CommandLineCase cases[] = {
+        {"a team, quoted", "team.fbt", Content::team, quoted, false},
+        {"a name with blanks", "my team file.fbt", Content::team, quoted, false},
+        {"a path without quotes", "plain.fbt", Content::team, bare, false},
+        {"a relative path", "relative.fbt", Content::team, nameOnly, true},
+        {"the first of two arguments", "first.fbt", Content::team, withASecond, false},
+        {"a short file", "short.fbt", Content::firstBytes, quoted, false},
+        {"a missing file", "missing.fbt", Content::missing, quoted, false},
+        {"a missing file, relative", "gone.fbt", Content::missing, nameOnly, true},
+        {"a folder", "folder.fbt", Content::folder, quoted, false},
+        {"a file held by a writer", "held.fbt", Content::held, quoted, false},
+    };
+    for (const CommandLineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        const std::string path = folder.file(c.name);
+        const auto bytes = prepareFile(c.content, path);
+        std::optional<ExclusiveWriter> writer;
+        if (c.content == Content::held)
+            writer.emplace(path);
+        Editor editor({c.arguments(path, c.name), c.startInFolder ? folder.path() : ""});
+        ASSERT_TRUE(editor.started());
+        ASSERT_TRUE(IsWindowVisible(editor.mainWindow()));
+        TestTeam expected;
+        if (!bytes) {
+            EXPECT_TRUE(failureShown(editor, path));
+            EXPECT_FALSE(editor.saveEnabled());
+            EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+            RemoveDirectoryA(path.c_str()); // the folder case's; the scratch folder removes only files
+            continue;
+        }
+        ASSERT_TRUE(settle(editor.mainWindow()));
+        EXPECT_TRUE(noDialogOpen(editor));
+        decodeTeam(expected.doc, *bytes);
+        EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+        EXPECT_TRUE(editor.saveEnabled());
+        // Save writes back to the file by its full path.
+        editFirstName(editor, expected.doc, "Saved From The Start");
+        saveCommand(editor);
+        EXPECT_EQ(readFileBytes(path), encoded(expected.doc));
+    }
+}
+
+TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
+    ScratchFolder folder;
+    const std::string files[2] = {folder.file("first.fbt"), folder.file("second.fbt")};
+    TestTeam teams[2];
+    for (int i = 0; i < 2; ++i) {
+        makeVariedTeam(teams[i].doc);
+        for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+            setFieldText(teams[i].doc, slot, SlotField::playerName,
+                         "Team " + std::to_string(i + 1) + " Player " + std::to_string(slot));
+        ASSERT_TRUE(writeTeamFile(teams[i].doc, files[i]).ok);
+    }
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    EXPECT_NE(GetWindowLongA(editor.mainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0)
+        << "the window takes no files from the shell";
+
+    // A folder: a message that names it, and nothing changes.
+    TestTeam expected;
+    editFirstName(editor, expected.doc, "Before The Drops");
+    editor.clickTab(kDefensiveReserves);
+    ASSERT_TRUE(editor.dropFiles({folder.path()}));
+    EXPECT_TRUE(failureShown(editor, folder.path()));
+    EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+    EXPECT_FALSE(editor.saveEnabled());
+
+    struct Drop {
+        const char* what;
+        std::vector<std::string> files;
+        PageIndex page;
+        int opened; // index into teams
+    };
+    const Drop drops[] = {
+        {"one file on the Slot Tools page", {files[1]}, kSlotToolsPage, 1},
+        {"two files: the first opens", {files[0], files[1]}, kOffensiveReserves, 0},
+    };
+    for (const Drop& d : drops) {
+        SCOPED_TRACE(d.what);
+        editor.clickTab(d.page);
+        ASSERT_TRUE(editor.dropFiles(d.files));
+        ASSERT_TRUE(settle(editor.mainWindow()));
+        EXPECT_TRUE(noDialogOpen(editor));
+        EXPECT_EQ(pageDifferences(editor, teams[d.opened].doc), std::vector<std::string>{});
+        EXPECT_TRUE(editor.saveEnabled());
+        EXPECT_EQ(editor.visiblePage(), d.page);
+    }
+    // The last drop made the first file the current one.
+    editFirstName(editor, teams[0].doc, "Saved After The Drop");
+    saveCommand(editor);
+    EXPECT_EQ(readFileBytes(files[0]), encoded(teams[0].doc));
+    EXPECT_EQ(readFileBytes(files[1]), encoded(teams[1].doc));
 }

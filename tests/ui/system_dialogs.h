@@ -23,6 +23,7 @@ class ScratchFolder {
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
+    const std::string& path() const { return path_; }
     std::string file(const std::string& name) const;
     // The names of the files in the folder, sorted.
     std::vector<std::string> entries() const;
