@@ -1,9 +1,11 @@
-// Start-up benchmark: the time from process start until the main window is idle, for the editor and
-// for a bare Win32 window program, started alternately in the same Wine prefix. Idle means that
-// WaitForInputIdle has returned, the main window is visible and it has answered a sent WM_NULL, which
-// its thread can only do from its message loop (Wine's WaitForInputIdle may return before a young
-// process has created its idle event). Prints every run, the medians and their ratio.
-// Usage: ui_startup_bench [runs [editor.exe bare.exe]]
+// Start-up benchmark: the time from process start until the main window is idle, for the editor, for
+// the floor program (its window and page dialogs, nothing filled) and for a bare Win32 window program,
+// started in turn, run after run, in the same Wine prefix. Idle means that WaitForInputIdle has
+// returned, the main window is visible and it has answered a sent WM_NULL, which its thread can only do
+// from its message loop (Wine's WaitForInputIdle may return before a young process has created its idle
+// event). Prints every run, the medians and each median's ratio to the next program's.
+// Usage: ui_startup_bench [runs [program.exe ...]]    (other programs, for instance variants of the
+// editor, take the place of the three)
 #include <windows.h>
 
 #include <algorithm>
@@ -17,7 +19,7 @@ namespace {
 constexpr int kTimeoutMs = 20000;
 
 struct Program {
-    const char* name;
+    std::string name;
     std::string path;
     std::vector<double> milliseconds;
 };
@@ -95,39 +97,51 @@ double median(std::vector<double> values) {
     return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// The file name without its folder and extension.
+std::string programName(const std::string& path) {
+    const std::size_t start = path.find_last_of("\\/") + 1;
+    return path.substr(start, path.find_last_of('.') - start);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    std::vector<Program> programs = {
-        {"squadwright", windowsPath(argc > 3 ? argv[2] : SQUADWRIGHT_EDITOR_EXE), {}},
-        {"bare_window", windowsPath(argc > 3 ? argv[3] : BARE_WINDOW_EXE), {}},
-    };
-    for (Program& program : programs)
+    std::vector<std::string> paths = {SQUADWRIGHT_EDITOR_EXE, FLOOR_WINDOW_EXE, BARE_WINDOW_EXE};
+    if (argc > 2)
+        paths.assign(argv + 2, argv + argc);
+    std::vector<Program> programs;
+    for (const std::string& path : paths)
+        programs.push_back({programName(path), windowsPath(path), {}});
+    for (const Program& program : programs)
         if (timeOneStart(program.path) < 0) { // warm-up, not counted
-            std::printf("%s: cannot start %s\n", program.name, program.path.c_str());
+            std::printf("%s: cannot start %s\n", program.name.c_str(), program.path.c_str());
             return 1;
         }
     for (int run = 0; run < runs; ++run)
         for (Program& program : programs) {
             const double ms = timeOneStart(program.path);
             if (ms < 0) {
-                std::printf("%s: run %d failed\n", program.name, run + 1);
+                std::printf("%s: run %d failed\n", program.name.c_str(), run + 1);
                 return 1;
             }
             program.milliseconds.push_back(ms);
         }
     for (const Program& program : programs) {
-        std::printf("%-12s", program.name);
+        std::printf("%-16s", program.name.c_str());
         for (double ms : program.milliseconds)
             std::printf(" %6.1f", ms);
         std::printf("\n");
     }
-    const double editor = median(programs[0].milliseconds);
-    const double bare = median(programs[1].milliseconds);
-    std::printf(
-        "median start-up to idle over %d runs each: squadwright %.1f ms, bare window %.1f ms, ratio %.2f\n",
-        runs, editor, bare, editor / bare);
+    std::printf("median start-up to idle over %d runs each:\n", runs);
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const double ms = median(programs[i].milliseconds);
+        std::printf("  %-16s %7.1f ms", programs[i].name.c_str(), ms);
+        if (i + 1 < programs.size())
+            std::printf("  %.2f times %s", ms / median(programs[i + 1].milliseconds),
+                        programs[i + 1].name.c_str());
+        std::printf("\n");
+    }
     std::fflush(stdout);
     return 0;
 }
