@@ -33,7 +33,7 @@ void createPages(Editor& ed, HWND window) {
         ed.shell.pages[index] = page;
         ShowWindow(page, index == 0 ? SW_SHOW : SW_HIDE);
         if (roster)
-            initRosterPage(ed.doc, page, index);
+            initRosterPage(ed, index);
         else
             initSlotToolsPage(page);
     }

@@ -1,5 +1,7 @@
 #include "roster/page_storage_win.h"
 
+#include <algorithm>
+#include <charconv>
 #include <string>
 
 #include <commctrl.h>
@@ -28,18 +30,33 @@ std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
     return text;
 }
 
+// Every set leaves a control that already shows the value as it is: writing a control costs a
+// redraw of it, a round trip to the window system under Wine, where reading it does not.
 void PageFieldStorage::setText(SlotIndex slot, SlotField field, std::string_view text) {
+    if (this->text(slot, field) == text)
+        return;
     const std::string value(text);
     SendMessageA(control(slot, field, false), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
 }
 
 void PageFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string_view item) {
+    HWND list = control(slot, field, false);
+    const std::span<const std::string_view> items = listItems(field);
+    const auto index = static_cast<LRESULT>(std::find(items.begin(), items.end(), item) - items.begin());
+    if (SendMessageA(list, CB_GETCURSEL, 0, 0) == index && text(slot, field) == item)
+        return;
     const std::string itemText(item);
-    SendMessageA(control(slot, field, false), CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(itemText.c_str()));
+    SendMessageA(list, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
+// A box that shows the value already only needs its spinner to take the value over from it.
 void PageFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
-    SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    if (text(slot, field) == std::string_view(digits, static_cast<std::size_t>(end - digits)))
+        takeSpinnerPositionFromText(slot, field);
+    else
+        SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
 }
 
 void PageFieldStorage::takeSpinnerPositionFromText(SlotIndex slot, SlotField field) {

@@ -17,20 +17,23 @@ class PageFieldStorage final : public FieldStorage {
 
     std::string text(SlotIndex slot, SlotField field) const override;
     void setText(SlotIndex slot, SlotField field, std::string_view text) override;
+    // The sets leave a control that shows the value already as it is.
     // CB_SELECTSTRING with start index 1, as the pages' lists expect.
     void selectItem(SlotIndex slot, SlotField field, std::string_view item) override;
-    // UDM_SETPOS on the field's spinner, which also writes the box.
+    // UDM_SETPOS on the field's spinner, which also writes the box; when the box shows the value
+    // already, the spinner takes it over from there instead.
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
     // UDM_GETPOS: the spinner reads its box, a number within its range, and takes it as its own
     // position, so that it keeps agreeing with the document when the box is later emptied or holds a
     // number out of range.
     void takeSpinnerPositionFromText(SlotIndex slot, SlotField field) override;
 
-  private:
-    // A field's box, or with spinner its spinner; looked up once (a lookup by identifier is slow
-    // on pages of 221 controls) and kept, since the pages live as long as the storage is used.
+    // A field's box, or with spinner its spinner; looked up once (a lookup by identifier lists all
+    // 221 controls of the page) and kept, since the pages live as long as the storage is used. The
+    // pages' start-up filling finds its controls here too.
     HWND control(SlotIndex slot, SlotField field, bool spinner) const;
 
+  private:
     const std::array<HWND, kPageCount>& pages_;
     mutable std::array<std::array<HWND, kControlsPerSlot>, kSlotCount> controls_{};
 };

@@ -14,24 +14,22 @@ namespace {
 // How many characters the user can type into a name box.
 constexpr int kNameTypingLimit = 29;
 
-int boxId(SlotIndex slot, SlotField field) {
-    return controlId(slot, fieldControlOffset(field));
-}
-
-void addListItem(HWND page, SlotIndex slot, SlotField field, std::string_view item) {
+void addListItem(HWND list, std::string_view item) {
     const std::string itemText(item);
-    SendDlgItemMessageA(page, boxId(slot, field), CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(itemText.c_str()));
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
 // The String and Side lists are filled side by side, item by item; then the position codes.
-void fillLists(HWND page, SlotIndex slot) {
+void fillLists(const PageFieldStorage& controls, SlotIndex slot) {
+    HWND depthString = controls.control(slot, SlotField::depthString, false);
+    HWND side = controls.control(slot, SlotField::side, false);
     for (std::size_t i = 0; i < kDepthStringList.size(); ++i) {
-        addListItem(page, slot, SlotField::depthString, kDepthStringList[i]);
-        addListItem(page, slot, SlotField::side, kSideList[i]);
+        addListItem(depthString, kDepthStringList[i]);
+        addListItem(side, kSideList[i]);
     }
+    HWND position = controls.control(slot, SlotField::position, false);
     for (std::string_view code : PositionCode)
-        addListItem(page, slot, SlotField::position, code);
+        addListItem(position, code);
 }
 
 // Width in pixels of the widest three digits in the box's font, and room for the caret after them.
@@ -47,25 +45,26 @@ int threeDigitsWidth(HWND box) {
 
 // A numeric box beside its spinner shows three digits whole and refuses a fourth, whatever the
 // dialog font: its inner margins are set so that just three digits and the caret fit. (With Wine's
-// dialog font and margins the box would otherwise hold only two.)
-void fitThreeDigits(HWND box) {
+// dialog font and margins the box would otherwise hold only two.) A page's numeric boxes share their
+// size and font, so the margins measured on one serve them all: the EM_SETMARGINS argument.
+LPARAM threeDigitMargins(HWND box) {
     RECT format{};
     SendMessageA(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const LRESULT margins = SendMessageA(box, EM_GETMARGINS, 0, 0);
     const int room = static_cast<int>(format.right - format.left) + LOWORD(margins) + HIWORD(margins);
     const int spare = std::max(0, room - threeDigitsWidth(box));
-    SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                 MAKELPARAM(spare / 2, spare - spare / 2));
+    return MAKELPARAM(spare / 2, spare - spare / 2);
 }
 
-void prepareNumberFields(HWND page, SlotIndex slot) {
+void prepareNumberFields(const PageFieldStorage& controls, SlotIndex slot, LPARAM threeDigits) {
     for (SlotField field : kAllSlotFields) {
         if (!isSpinnerField(field))
             continue;
-        const int box = boxId(slot, field);
-        fitThreeDigits(GetDlgItem(page, box));
+        SendMessageA(controls.control(slot, field, false), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                     threeDigits);
         const SpinnerRange range = spinnerRange(field);
-        SendDlgItemMessageA(page, box + 1, UDM_SETRANGE, 0, MAKELPARAM(range.upper, range.lower));
+        SendMessageA(controls.control(slot, field, true), UDM_SETRANGE, 0,
+                     MAKELPARAM(range.upper, range.lower));
     }
 }
 
@@ -111,13 +110,16 @@ void onSpinnerStepped(Editor& ed, HWND page, WPARAM wParam, HWND upDown) {
 
 } // namespace
 
-void initRosterPage(TeamDocument& doc, HWND page, PageIndex index) {
+void initRosterPage(Editor& ed, PageIndex index) {
+    const PageFieldStorage& controls = ed.storage;
+    const LPARAM threeDigits =
+        threeDigitMargins(controls.control(slotAt(index, 0), SlotField::number, false));
     for (int row = 0; row < kRowsPerPage; ++row) {
         const SlotIndex slot = slotAt(index, row);
-        fillLists(page, slot);
-        SendDlgItemMessageA(page, boxId(slot, SlotField::playerName), EM_LIMITTEXT, kNameTypingLimit, 0);
-        prepareNumberFields(page, slot);
-        applySlotDefaults(doc, slot);
+        fillLists(controls, slot);
+        SendMessageA(controls.control(slot, SlotField::playerName, false), EM_LIMITTEXT, kNameTypingLimit, 0);
+        prepareNumberFields(controls, slot, threeDigits);
+        applySlotDefaults(ed.doc, slot);
     }
 }
 

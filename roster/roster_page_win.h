@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-#include "roster/team_document.h"
+#include "app/editor.h"
 
-// Fills a newly created roster page: the lists, the name limit, the spinner ranges and every
-// slot's table row.
-void initRosterPage(TeamDocument& doc, HWND page, PageIndex index);
+// Fills the newly created roster page index of the shell: the lists, the name limit, the spinner
+// ranges and every slot's table row.
+void initRosterPage(Editor& ed, PageIndex index);
 
 INT_PTR CALLBACK rosterPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
