@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,10 +28,16 @@ void clickSpeed(TeamDocument& doc, SlotIndex slot, int delta) {
 
 TEST(SlotTable, LabelsAreUniqueAndPagesFollowTheIndex) {
     std::set<std::string_view> labels;
+    std::array<int, kRosterPageCount> rowsSeen{};
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
         labels.insert(SlotTable[slot].label);
-        EXPECT_EQ(slotPage(slot), slot / kRowsPerPage);
-        EXPECT_EQ(slotAt(slotPage(slot), slotRow(slot)), slot);
+        // The table's own String and Side columns name the page; its rows fill each page in order.
+        const PageIndex page =
+            (SlotTable[slot].side == "DEF" ? 2 : 0) + (SlotTable[slot].depthString == "2nd");
+        const int row = rowsSeen[page]++;
+        EXPECT_EQ(slotPage(slot), page) << SlotTable[slot].label;
+        EXPECT_EQ(slotRow(slot), row) << SlotTable[slot].label;
+        EXPECT_EQ(slotAt(page, row), slot) << SlotTable[slot].label;
         EXPECT_EQ(slotByLabel(SlotTable[slot].label), slot);
         const bool filler = SlotTable[slot].placeholderName == "somebody";
         EXPECT_EQ(SlotTable[slot].speed, filler ? 0 : 50) << SlotTable[slot].label;
