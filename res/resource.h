@@ -36,13 +36,15 @@
 #define IDC_ERASE_SLOT 895
 #define IDC_ERASE 896
 
-// About box
+// About box. Its identifiers lie within the roster slots' range (100..891) but cannot meet those
+// controls: a dialog's identifiers need only be unique within the dialog, and the About box is a
+// dialog of its own, never searched for slot controls.
 #define IDC_ABOUT_NAME 104
 #define IDC_ABOUT_PURPOSE 105
 #define IDC_ABOUT_VERSION 106
 #define IDC_ABOUT_NOTE 107
 
-// Roster page rows
+// Roster page rows; the program's slot table takes its identifiers from here
 #define IDC_FIRST_SLOT_CONTROL 100
 #define SLOT_CONTROL_COUNT 18
 #define SLOT_CONTROL(slot, offset) (IDC_FIRST_SLOT_CONTROL + SLOT_CONTROL_COUNT * (slot) + (offset))

@@ -75,13 +75,7 @@ std::span<const std::string_view> listItems(SlotField field) {
 }
 
 PageIndex slotPage(SlotIndex slot) {
-    if (slot <= 10)
-        return 0;
-    if (slot <= 21)
-        return 1;
-    if (slot <= 32)
-        return 2;
-    return 3;
+    return slot / kRowsPerPage;
 }
 
 int slotRow(SlotIndex slot) {

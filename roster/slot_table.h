@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "res/resource.h"
+
 using SlotIndex = int; // 0..43, page by page, row by row
 using PageIndex = int; // 0..3 roster pages, 4 the slot tools page
 
@@ -112,9 +114,10 @@ PageIndex slotPage(SlotIndex slot);
 int slotRow(SlotIndex slot);
 SlotIndex slotAt(PageIndex page, int row);
 
-// Control identifiers: slot i owns 100 + 18 * i .. 100 + 18 * i + 17.
-inline constexpr int kFirstSlotControlId = 100;
-inline constexpr int kControlsPerSlot = 18;
+// Control identifiers: slot i owns 100 + 18 * i .. 100 + 18 * i + 17, as the resource script numbers
+// the pages' controls.
+inline constexpr int kFirstSlotControlId = IDC_FIRST_SLOT_CONTROL;
+inline constexpr int kControlsPerSlot = SLOT_CONTROL_COUNT;
 int controlId(SlotIndex slot, int offset);
 // Offset of a field's box within its slot; a numeric box's spinner is the next offset.
 int fieldControlOffset(SlotField field);

@@ -24,8 +24,10 @@ PositionBytes positionBytes(const std::string& text) {
     return kUnknownPositionBytes;
 }
 
+// A rating above its spinner range is stored as the range's upper bound.
 std::uint8_t clampedRating(std::uint32_t value) {
-    return static_cast<std::uint8_t>(std::min<std::uint32_t>(value, 100));
+    constexpr auto upper = static_cast<std::uint32_t>(spinnerRange(SlotField::strength).upper);
+    return static_cast<std::uint8_t>(std::min(value, upper));
 }
 
 void putColor(TeamFileBytes& out, std::size_t offset, ColorRef color) {
@@ -56,9 +58,12 @@ void putRecord(TeamFileBytes& out, std::size_t offset, const TeamDocument& doc, 
     rec[kPosDetailOffset] = pos.detail;
 
     const std::uint32_t number = fieldValue(doc, slot, SlotField::number);
-    rec[kNumberOffset] = static_cast<std::uint8_t>(number <= 99 ? number : 0);
+    constexpr auto numberUpper = static_cast<std::uint32_t>(spinnerRange(SlotField::number).upper);
+    rec[kNumberOffset] = static_cast<std::uint8_t>(number <= numberUpper ? number : 0);
     const std::uint32_t icon = fieldValue(doc, slot, SlotField::icon);
-    rec[kIconOffset] = static_cast<std::uint8_t>(icon <= 14 ? icon : 1);
+    constexpr SpinnerRange iconRange = spinnerRange(SlotField::icon);
+    rec[kIconOffset] = static_cast<std::uint8_t>(
+        icon <= static_cast<std::uint32_t>(iconRange.upper) ? icon : iconRange.lower);
     const std::uint32_t steps = fieldValue(doc, slot, SlotField::speed) / kSpeedPerStep;
     rec[kSpeedStepOffset] = static_cast<std::uint8_t>(std::min<std::uint32_t>(steps, kMaxSpeedStep));
     rec[kStrengthOffset] = clampedRating(fieldValue(doc, slot, SlotField::strength));
