@@ -1,9 +1,10 @@
+#include "teamfile/decoder.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "teamfile/layout.h"
-#include "teamfile/reader.h"
 
 using namespace layout;
 

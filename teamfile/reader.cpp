@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "teamfile/decoder.h"
 #include "teamfile/layout.h"
 
 FileResult readTeamFile(TeamDocument& doc, const std::string& path) {

@@ -1,6 +1,6 @@
 #include "tools/total_points.h"
 
-int totalPoints(TeamDocument& doc) {
+int settlePositionsAndTotalPoints(TeamDocument& doc) {
     int total = 0;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField rating : kRatingFields)

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "roster/slot_operations.h"
+#include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
-#include "teamfile/reader.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
 #include "teamfile/writer.h"

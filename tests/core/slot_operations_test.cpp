@@ -185,17 +185,17 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
 
 TEST(TotalPoints, AddsTheSpinnerPositionsOfTheFiveRatings) {
     TestTeam team;
-    EXPECT_EQ(totalPoints(team.doc), 4500);
+    EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4500);
     clickSpeed(team.doc, kQB, +1);
-    EXPECT_EQ(totalPoints(team.doc), 4525);
+    EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4525);
     setFieldText(team.doc, kQB, SlotField::strength, "150");
     setFieldText(team.doc, kKK, SlotField::agility, "");
-    EXPECT_EQ(totalPoints(team.doc), 4525);
+    EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4525);
     setFieldText(team.doc, kQB, SlotField::strength, "41");
-    EXPECT_EQ(totalPoints(team.doc), 4526);
+    EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4526);
     setFieldText(team.doc, kQB, SlotField::number, "99");
-    EXPECT_EQ(totalPoints(team.doc), 4526);
+    EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4526);
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         eraseSlot(team.doc, slot);
-    EXPECT_EQ(totalPoints(team.doc), 0);
+    EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 0);
 }

@@ -11,8 +11,8 @@
 #include <span>
 #include <string>
 
+#include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
-#include "teamfile/reader.h"
 #include "tests/core/decoder_test_support.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "roster/page_storage_win.h"
+#include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
-#include "teamfile/reader.h"
 #include "teamfile/writer.h"
 #include "tests/core/test_team.h"
 #include "tests/ui/system_dialogs.h"
