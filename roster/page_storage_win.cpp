@@ -1,7 +1,6 @@
 #include "roster/page_storage_win.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 
 #include <commctrl.h>
@@ -30,8 +29,9 @@ std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
     return text;
 }
 
-// Every set leaves a control that already shows the value as it is: writing a control costs a
-// redraw of it, a round trip to the window system under Wine, where reading it does not.
+// A name or list that shows the value already is left as it is: writing a control costs a redraw of
+// it, a round trip to the window system under Wine, where reading it does not. (A spinner given the
+// position its box shows leaves the box alone by itself.)
 void PageFieldStorage::setText(SlotIndex slot, SlotField field, std::string_view text) {
     if (this->text(slot, field) == text)
         return;
@@ -49,14 +49,8 @@ void PageFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string_v
     SendMessageA(list, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
-// A box that shows the value already only needs its spinner to take the value over from it.
 void PageFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    if (text(slot, field) == std::string_view(digits, static_cast<std::size_t>(end - digits)))
-        takeSpinnerPositionFromText(slot, field);
-    else
-        SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
+    SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
 }
 
 void PageFieldStorage::takeSpinnerPositionFromText(SlotIndex slot, SlotField field) {

@@ -17,11 +17,10 @@ class PageFieldStorage final : public FieldStorage {
 
     std::string text(SlotIndex slot, SlotField field) const override;
     void setText(SlotIndex slot, SlotField field, std::string_view text) override;
-    // The sets leave a control that shows the value already as it is.
+    // The sets leave a box or list that shows the value already as it is.
     // CB_SELECTSTRING with start index 1, as the pages' lists expect.
     void selectItem(SlotIndex slot, SlotField field, std::string_view item) override;
-    // UDM_SETPOS on the field's spinner, which also writes the box; when the box shows the value
-    // already, the spinner takes it over from there instead.
+    // UDM_SETPOS on the field's spinner, which also writes the box.
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
     // UDM_GETPOS: the spinner reads its box, a number within its range, and takes it as its own
     // position, so that it keeps agreeing with the document when the box is later emptied or holds a

@@ -38,15 +38,19 @@ INT_PTR onCommand(TeamDocument& doc, HWND page, WPARAM wParam) {
 
 } // namespace
 
+// Each box is looked up once: a lookup by identifier lists all the page's controls again.
 void initSlotToolsPage(HWND page) {
+    std::array<HWND, kSlotBoxes.size()> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = GetDlgItem(page, kSlotBoxes[i]);
     for (const SlotDefinition& definition : SlotTable) {
         const std::string label(definition.label);
-        for (int box : kSlotBoxes)
-            SendDlgItemMessageA(page, box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+        for (HWND box : boxes)
+            SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
     }
     const std::string first(SlotTable[0].label);
-    for (int box : kSlotBoxes)
-        SendDlgItemMessageA(page, box, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(first.c_str()));
+    for (HWND box : boxes)
+        SendMessageA(box, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(first.c_str()));
 }
 
 std::optional<SlotIndex> findSlotByLabel(HWND page, int boxId) {
