@@ -3,7 +3,7 @@
 // started in turn, run after run, in the same Wine prefix. Idle means that WaitForInputIdle has
 // returned, the main window is visible and it has answered a sent WM_NULL, which its thread can only do
 // from its message loop (Wine's WaitForInputIdle may return before a young process has created its idle
-// event). Prints every run, the medians and each median's ratio to the next program's.
+// event). Prints every run, the medians and the median ratio of each program's runs to the next one's.
 // Usage: ui_startup_bench [runs [program.exe ...]]    (other programs, for instance variants of the
 // editor, take the place of the three)
 #include <windows.h>
@@ -133,13 +133,18 @@ int main(int argc, char** argv) {
             std::printf(" %6.1f", ms);
         std::printf("\n");
     }
-    std::printf("median start-up to idle over %d runs each:\n", runs);
+    // The ratios are taken run by run, of programs started one after the other, so that a machine
+    // whose speed drifts during the series still compares like with like.
+    std::printf("median start-up to idle over %d runs each, and the median of the run-by-run ratios:\n",
+                runs);
     for (std::size_t i = 0; i < programs.size(); ++i) {
-        const double ms = median(programs[i].milliseconds);
-        std::printf("  %-16s %7.1f ms", programs[i].name.c_str(), ms);
-        if (i + 1 < programs.size())
-            std::printf("  %.2f times %s", ms / median(programs[i + 1].milliseconds),
-                        programs[i + 1].name.c_str());
+        std::printf("  %-16s %7.1f ms", programs[i].name.c_str(), median(programs[i].milliseconds));
+        if (i + 1 < programs.size()) {
+            std::vector<double> ratios;
+            for (int run = 0; run < runs; ++run)
+                ratios.push_back(programs[i].milliseconds[run] / programs[i + 1].milliseconds[run]);
+            std::printf("  %.2f times %s", median(ratios), programs[i + 1].name.c_str());
+        }
         std::printf("\n");
     }
     std::fflush(stdout);
