@@ -72,9 +72,10 @@ bool takenByRosterPage(const ShellHandles& shell, MSG& message) {
 
 // A team file named on the command line (what Explorer passes for a double-click, "Open with" or a
 // file dropped on the program's icon) is opened as File > Open does; only the first argument counts.
-// The window is shown by then, so that a failure's message box has its owner.
+// The window is shown by then, so that a failure's message box has its owner. An empty argument
+// names no file.
 void openCommandLineFile(Editor& ed) {
-    if (__argc > 1)
+    if (__argc > 1 && __argv[1][0] != '\0')
         openTeamFileAt(ed.doc, ed.shell.mainWindow, __argv[1]);
 }
 

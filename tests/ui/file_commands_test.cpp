@@ -473,6 +473,13 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
         {"a folder", "folder.fbt", Content::folder, quoted, false},
         {"a file held by a writer", "held.fbt", Content::held, quoted, false},
     };
+    {
+        SCOPED_TRACE("an empty argument: no file, no message");
+        Editor editor({"\"\"", ""});
+        ASSERT_TRUE(editor.started());
+        EXPECT_TRUE(noDialogOpen(editor));
+        EXPECT_FALSE(editor.saveEnabled());
+    }
     for (const CommandLineCase& c : cases) {
         SCOPED_TRACE(c.what);
         ScratchFolder folder;
