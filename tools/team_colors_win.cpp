@@ -2,7 +2,8 @@
 
 #include <commdlg.h>
 
-static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36, "the colour dialog record of a 32-bit program");
+static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36,
+              "the colour dialog record of a 32-bit program");
 
 void pickTeamColor(TeamDocument& doc, HWND owner, CustomColors& customColors, TeamColorEntry entry) {
     CHOOSECOLORA dialog{};

@@ -65,12 +65,7 @@ TEST(TeamColors, WhiteAwayPantsAreSavedAsSixFFBytes) {
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(pickColor(editor, IDM_PANTS_AWAY, {255, 255, 255}, true));
 
-    HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(enterFileName(dialog, folder.file("white")));
-    confirmDialog(dialog);
-    ASSERT_TRUE(waitForDialogGone(dialog));
-    settle(editor.mainWindow());
+    ASSERT_TRUE(runFileDialog(editor, IDM_SAVE_AS, folder.file("white")));
 
     TestTeam expected;
     expected.doc.colors[awayPantsColor] = makeColor(255, 255, 255);

@@ -24,24 +24,6 @@ std::vector<std::uint8_t> newTeamBytes() {
     return encoded(TestTeam().doc);
 }
 
-// Runs a file command's dialog to its end: types the name and confirms, or cancels.
-::testing::AssertionResult runFileDialog(Editor& editor, int command, const std::string& typed,
-                                         bool confirm) {
-    HWND dialog = openCommandDialog(editor, command);
-    if (dialog == nullptr)
-        return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
-    if (!enterFileName(dialog, typed))
-        return ::testing::AssertionFailure() << "the file name box does not show " << typed;
-    if (confirm)
-        confirmDialog(dialog);
-    else
-        cancelDialog(dialog);
-    if (!waitForDialogGone(dialog))
-        return ::testing::AssertionFailure() << "the dialog of command " << command << " stays open";
-    settle(editor.mainWindow());
-    return ::testing::AssertionSuccess();
-}
-
 ::testing::AssertionResult saveAs(Editor& editor, const std::string& typed) {
     return runFileDialog(editor, IDM_SAVE_AS, typed, true);
 }

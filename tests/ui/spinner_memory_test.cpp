@@ -160,12 +160,7 @@ TEST_F(SpinnerMemory, SaveWritesTheValueSteppedFromTheRememberedPosition) {
 
     ScratchFolder folder;
     const std::string path = folder.file("stepped.fbt");
-    HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(enterFileName(dialog, path));
-    confirmDialog(dialog);
-    ASSERT_TRUE(waitForDialogGone(dialog));
-    settle(editor.mainWindow());
+    ASSERT_TRUE(runFileDialog(editor, IDM_SAVE_AS, path));
     const std::vector<std::uint8_t> bytes = readFileBytes(path);
     ASSERT_EQ(bytes.size(), 2668u);
     EXPECT_EQ(bytes[58 + 51], 42) << "STR of QB, record 0";

@@ -275,6 +275,23 @@ bool closeMessage(HWND box) {
     return waitForDialogGone(box);
 }
 
+::testing::AssertionResult runFileDialog(Editor& editor, int command, const std::string& typed,
+                                         bool confirm) {
+    HWND dialog = openCommandDialog(editor, command);
+    if (dialog == nullptr)
+        return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
+    if (!enterFileName(dialog, typed))
+        return ::testing::AssertionFailure() << "the file name box does not show " << typed;
+    if (confirm)
+        confirmDialog(dialog);
+    else
+        cancelDialog(dialog);
+    if (!waitForDialogGone(dialog))
+        return ::testing::AssertionFailure() << "the dialog of command " << command << " stays open";
+    settle(editor.mainWindow());
+    return ::testing::AssertionSuccess();
+}
+
 std::string shownTotalPoints(Editor& editor) {
     HWND box = openCommandDialog(editor, IDM_TOTAL_POINTS);
     if (box == nullptr)

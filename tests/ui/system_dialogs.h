@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -49,6 +51,9 @@ void cancelDialog(HWND dialog);  // posts Cancel
 
 // Puts the path into an Open or Save As dialog's file name box; false when the box does not show it.
 bool enterFileName(HWND fileDialog, const std::string& path);
+// Runs a file command's dialog to its end: types the name and confirms, or cancels.
+::testing::AssertionResult runFileDialog(Editor& editor, int command, const std::string& typed,
+                                         bool confirm = true);
 // Posts Yes or No to a question box.
 void answerQuestion(HWND question, bool yes);
 

@@ -122,11 +122,6 @@ TEST(TotalPoints, CountsWhatOpenSet) {
     Editor editor;
     ASSERT_TRUE(editor.started());
 
-    HWND dialog = openCommandDialog(editor, IDM_OPEN);
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(enterFileName(dialog, path));
-    confirmDialog(dialog);
-    ASSERT_TRUE(waitForDialogGone(dialog));
-    settle(editor.mainWindow());
+    ASSERT_TRUE(runFileDialog(editor, IDM_OPEN, path));
     EXPECT_EQ(shownTotalPoints(editor), totalText(14076)); // the varied team's ratings
 }
