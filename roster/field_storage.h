@@ -16,7 +16,8 @@ class FieldStorage {
     virtual void setText(SlotIndex slot, SlotField field, std::string_view text) = 0;
     // Shows a list field's item as the chosen one; the item is one of listItems(field).
     virtual void selectItem(SlotIndex slot, SlotField field, std::string_view item) = 0;
-    // Shows a spinner field's value through its spinner; the value is within spinnerRange(field).
+    // Shows a spinner field's value, a number within spinnerRange(field), in its box. A spinner that
+    // keeps a position of its own reads it from the box when it is next asked or stepped.
     virtual void setSpinner(SlotIndex slot, SlotField field, int value) = 0;
     // The field's text, a decimal number within range, has just become its spinner position: a
     // spinner that keeps a position of its own takes the text over too, leaving the text as it is.

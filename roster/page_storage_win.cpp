@@ -1,6 +1,7 @@
 #include "roster/page_storage_win.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include <commctrl.h>
@@ -30,8 +31,7 @@ std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
 }
 
 // A name or list that shows the value already is left as it is: writing a control costs a redraw of
-// it, a round trip to the window system under Wine, where reading it does not. (A spinner given the
-// position its box shows leaves the box alone by itself.)
+// it, a round trip to the window system under Wine, where reading it does not.
 void PageFieldStorage::setText(SlotIndex slot, SlotField field, std::string_view text) {
     if (this->text(slot, field) == text)
         return;
@@ -49,8 +49,15 @@ void PageFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string_v
     SendMessageA(list, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
+// Only the box is written. The spinner reads its box whenever it is asked for its position or about to
+// step, so it needs no position of its own until then (a step being prepared hands it over with
+// takeSpinnerPositionFromText). Going through the spinner (UDM_SETPOS) would first read the box, and
+// under Wine any message to a spinner's box costs three round trips to the wineserver (the spinner
+// subclasses its box): the read adds a third to the write.
 void PageFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
-    SendMessageA(control(slot, field, true), UDM_SETPOS, 0, MAKELPARAM(value, 0));
+    char digits[12];
+    *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
+    SendMessageA(control(slot, field, false), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(digits));
 }
 
 void PageFieldStorage::takeSpinnerPositionFromText(SlotIndex slot, SlotField field) {

@@ -20,7 +20,7 @@ class PageFieldStorage final : public FieldStorage {
     // The sets leave a box or list that shows the value already as it is.
     // CB_SELECTSTRING with start index 1, as the pages' lists expect.
     void selectItem(SlotIndex slot, SlotField field, std::string_view item) override;
-    // UDM_SETPOS on the field's spinner, which also writes the box.
+    // Writes the number into the field's box, whatever it shows, and leaves the spinner alone.
     void setSpinner(SlotIndex slot, SlotField field, int value) override;
     // UDM_GETPOS: the spinner reads its box, a number within its range, and takes it as its own
     // position, so that it keeps agreeing with the document when the box is later emptied or holds a

@@ -1,6 +1,7 @@
 #include "roster/team_document.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -17,6 +18,16 @@ int decimalWithin(std::string_view text, SpinnerRange range) {
             return -1;
     }
     return value >= range.lower ? static_cast<int>(value) : -1;
+}
+
+// A box that shows the default already is only read, as the storage's spinner set writes whatever the
+// box shows: the pages start with the defaults in their boxes, so start-up only reads them.
+void applySpinnerDefault(TeamDocument& doc, SlotIndex slot, SlotField field) {
+    const int value = defaultSpinnerValue(slot, field);
+    if (fieldText(doc, slot, field) == std::to_string(value))
+        doc.spinnerPositions[slot][spinnerFieldIndex(field)] = value;
+    else
+        setSpinnerValue(doc, slot, field, value);
 }
 
 } // namespace
@@ -94,7 +105,7 @@ void applySlotDefaults(TeamDocument& doc, SlotIndex slot) {
         else if (field == SlotField::playerName)
             setFieldText(doc, slot, field, defaultFieldText(slot, field));
         else
-            setSpinnerValue(doc, slot, field, defaultSpinnerValue(slot, field));
+            applySpinnerDefault(doc, slot, field);
     }
 }
 

@@ -70,7 +70,8 @@ int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
 // becomes the field's spinner position (brought into range).
 void rememberSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field, int position);
 // Gives every slot, or one slot, its table row: list fields by selectListValue, the name by
-// setFieldText, the numeric fields by setSpinnerValue.
+// setFieldText, the numeric fields by setSpinnerValue, except that a numeric box showing its default
+// already only has its spinner position set.
 void applySlotDefaults(TeamDocument& doc);
 void applySlotDefaults(TeamDocument& doc, SlotIndex slot);
 

@@ -146,6 +146,18 @@ TEST_P(FieldRules, TextsAreHeldWhole) {
     EXPECT_EQ(fieldText(*doc, kQB, SlotField::position), "ZZ");
 }
 
+TEST_P(FieldRules, DefaultsGiveTheDefaultPositionWhateverTheBoxShows) {
+    // QB's STR starts at 40; the position is 60 and the box shows what was typed after it.
+    for (const char* typed : {"40", "040", "", "60"}) {
+        setSpinnerValue(*doc, kQB, SlotField::strength, 60);
+        setFieldText(*doc, kQB, SlotField::strength, typed);
+        applySlotDefaults(*doc, kQB);
+        EXPECT_EQ(fieldText(*doc, kQB, SlotField::strength), "40") << '"' << typed << '"';
+        setFieldText(*doc, kQB, SlotField::strength, "");
+        EXPECT_EQ(spinnerPosition(*doc, kQB, SlotField::strength), 40) << '"' << typed << '"';
+    }
+}
+
 TEST_P(FieldRules, DefaultsShowEverySlotsTableRow) {
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
         const SlotDefinition& row = SlotTable[slot];
