@@ -7,11 +7,25 @@
 #include <commctrl.h>
 
 HWND PageFieldStorage::control(SlotIndex slot, SlotField field, bool spinner) const {
-    const int offset = fieldControlOffset(field) + (spinner ? 1 : 0);
-    HWND& cached = controls_[slot][offset];
-    if (cached == nullptr)
-        cached = GetDlgItem(pages_[slotPage(slot)], controlId(slot, offset));
-    return cached;
+    const PageIndex page = slotPage(slot);
+    if (!filed_[page])
+        fileControls(page);
+    return controls_[slot][fieldControlOffset(field) + (spinner ? 1 : 0)];
+}
+
+// One walk over the page's children files them all: a lookup by identifier (GetDlgItem) would list
+// all 221 controls of the page again for each one.
+void PageFieldStorage::fileControls(PageIndex page) const {
+    if (pages_[page] == nullptr)
+        return;
+    const int first = controlId(0, 0);
+    for (HWND child = GetWindow(pages_[page], GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const int index = GetDlgCtrlID(child) - first;
+        if (index >= 0 && index < kSlotCount * kControlsPerSlot)
+            controls_[index / kControlsPerSlot][index % kControlsPerSlot] = child;
+    }
+    filed_[page] = true;
 }
 
 std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {

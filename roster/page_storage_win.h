@@ -27,12 +27,15 @@ class PageFieldStorage final : public FieldStorage {
     // number out of range.
     void takeSpinnerPositionFromText(SlotIndex slot, SlotField field) override;
 
-    // A field's box, or with spinner its spinner; looked up once (a lookup by identifier lists all
-    // 221 controls of the page) and kept, since the pages live as long as the storage is used. The
-    // pages' start-up filling finds its controls here too.
+    // A field's box, or with spinner its spinner. The controls of a page are found at the first use
+    // and kept, since the pages live as long as the storage is used. The pages' start-up filling finds
+    // its controls here too.
     HWND control(SlotIndex slot, SlotField field, bool spinner) const;
 
   private:
+    void fileControls(PageIndex page) const;
+
     const std::array<HWND, kPageCount>& pages_;
     mutable std::array<std::array<HWND, kControlsPerSlot>, kSlotCount> controls_{};
+    mutable std::array<bool, kPageCount> filed_{};
 };
