@@ -1,6 +1,7 @@
 #include "roster/roster_page_win.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -19,17 +20,22 @@ void addListItem(HWND list, std::string_view item) {
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
-// The String and Side lists are filled side by side, item by item; then the position codes.
+// The String and Side lists are filled side by side, item by item; then the position codes. The lists
+// do not redraw meanwhile: each added item would update a list's scroll bar and repaint it.
 void fillLists(const PageFieldStorage& controls, SlotIndex slot) {
-    HWND depthString = controls.control(slot, SlotField::depthString, false);
-    HWND side = controls.control(slot, SlotField::side, false);
+    const std::array<HWND, 3> lists = {controls.control(slot, SlotField::depthString, false),
+                                       controls.control(slot, SlotField::side, false),
+                                       controls.control(slot, SlotField::position, false)};
+    for (HWND list : lists)
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (std::size_t i = 0; i < kDepthStringList.size(); ++i) {
-        addListItem(depthString, kDepthStringList[i]);
-        addListItem(side, kSideList[i]);
+        addListItem(lists[0], kDepthStringList[i]);
+        addListItem(lists[1], kSideList[i]);
     }
-    HWND position = controls.control(slot, SlotField::position, false);
     for (std::string_view code : PositionCode)
-        addListItem(position, code);
+        addListItem(lists[2], code);
+    for (HWND list : lists)
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 // Width in pixels of the widest three digits in the box's font, and room for the caret after them.
