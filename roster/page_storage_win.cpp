@@ -7,10 +7,14 @@
 #include <commctrl.h>
 
 HWND PageFieldStorage::control(SlotIndex slot, SlotField field, bool spinner) const {
+    return slotControl(slot, fieldControlOffset(field) + (spinner ? 1 : 0));
+}
+
+HWND PageFieldStorage::slotControl(SlotIndex slot, int offset) const {
     const PageIndex page = slotPage(slot);
     if (!filed_[page])
         fileControls(page);
-    return controls_[slot][fieldControlOffset(field) + (spinner ? 1 : 0)];
+    return controls_[slot][offset];
 }
 
 // One walk over the page's children files them all: a lookup by identifier (GetDlgItem) would list

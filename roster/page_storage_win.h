@@ -31,6 +31,8 @@ class PageFieldStorage final : public FieldStorage {
     // and kept, since the pages live as long as the storage is used. The pages' start-up filling finds
     // its controls here too.
     HWND control(SlotIndex slot, SlotField field, bool spinner) const;
+    // The slot's control at offset (0 to kControlsPerSlot - 1), found the same way.
+    HWND slotControl(SlotIndex slot, int offset) const;
 
   private:
     void fileControls(PageIndex page) const;

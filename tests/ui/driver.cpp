@@ -277,7 +277,7 @@ bool Editor::started() const {
 }
 
 HWND Editor::control(SlotIndex slot, int offset) const {
-    return pageItem(slotPage(slot), controlId(slot, offset));
+    return controls_.slotControl(slot, offset);
 }
 
 HWND Editor::pageItem(PageIndex page, int id) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "roster/page_storage_win.h"
 #include "roster/slot_table.h"
 
 // The editor's exe, as the build passes it to the tests.
@@ -63,6 +64,7 @@ class Editor {
     HWND main_ = nullptr;
     HWND tabs_ = nullptr;
     std::array<HWND, kPageCount> pages_{};
+    PageFieldStorage controls_{pages_}; // finds each page's slot controls in one walk over them
 };
 
 // Polls until the condition holds; false on timeout.
