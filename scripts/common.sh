@@ -53,11 +53,14 @@ build_windows() {
 }
 
 # A fresh Wine prefix of the chosen kind in a temporary folder, without the window manager wait on
-# close.
+# close, and without a crash debugger: a program that crashes prints Wine's "Unhandled ..." line and
+# ends at once, where Wine's debugger would keep it (and the test's output pipe) open.
 make_wine_prefix() {
   export WINEPREFIX
   WINEPREFIX=$(mktemp -d /tmp/squadwright-wine.XXXXXX)
   "${wine_pin[@]}" wineboot -i >"$WINEPREFIX.log" 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$WINEPREFIX.log" 2>&1
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
+    >>"$WINEPREFIX.log" 2>&1
   wineserver -w
 }

@@ -1,6 +1,7 @@
 // The main window as a person meets it: what it shows after start-up, the tab strip, the About box,
 // the ways to end the program and the command numbers it does not know.
 #include "tests/ui/editor_fixture.h"
+#include "tests/ui/system_dialogs.h"
 
 namespace {
 
@@ -44,6 +45,20 @@ TEST_F(StartUp, MenuItemsCarryTheirStates) {
     for (int id = IDM_NEW; id <= IDM_TOTAL_POINTS; ++id)
         EXPECT_EQ(editor.menuState(id) & (MF_GRAYED | MF_DISABLED), 0u) << "command " << id;
     EXPECT_NE(editor.menuState(IDM_SAVE) & MF_GRAYED, 0u);
+}
+
+using SystemDialogs = EditorTest;
+
+// Open, Save As and a colour dialog each open and cancel with the editor still running.
+TEST_F(SystemDialogs, OpenAndCancelWithTheEditorRunning) {
+    for (int command : {IDM_OPEN, IDM_SAVE_AS, IDM_HELMET}) {
+        const HWND dialog = openCommandDialog(editor, command);
+        ASSERT_NE(dialog, nullptr) << "command " << command
+                                   << (editor.running() ? "" : ": the editor has ended");
+        cancelDialog(dialog);
+        ASSERT_TRUE(waitForDialogGone(dialog)) << "command " << command;
+        EXPECT_TRUE(editor.running()) << "command " << command;
+    }
 }
 
 using TabStrip = EditorTest;
