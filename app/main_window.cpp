@@ -95,8 +95,8 @@ void switchPages(const ShellHandles& shell, const NMHDR& header) {
 // The first of the files dropped on the window, on any page, opened as File > Open does; the rest
 // are left alone.
 void openDroppedFile(Editor& ed, HDROP drop) {
-    std::string path(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
-    path.resize(DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(drop);
     if (!path.empty())
         openTeamFileAt(ed.doc, ed.shell.mainWindow, path);

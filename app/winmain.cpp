@@ -1,7 +1,7 @@
 // Program entry: the main window class, the main window with its pages, the tab strip and the
 // message loop.
 #include <array>
-#include <cstdlib>
+#include <string>
 
 #include <windows.h>
 
@@ -72,11 +72,17 @@ bool takenByRosterPage(const ShellHandles& shell, MSG& message) {
 
 // A team file named on the command line (what Explorer passes for a double-click, "Open with" or a
 // file dropped on the program's icon) is opened as File > Open does; only the first argument counts.
-// The window is shown by then, so that a failure's message box has its owner. An empty argument
-// names no file.
+// The command line is read wide, so that any name arrives whole. The window is shown by then, so that
+// a failure's message box has its owner. An empty argument names no file.
 void openCommandLineFile(Editor& ed) {
-    if (__argc > 1 && __argv[1][0] != '\0')
-        openTeamFileAt(ed.doc, ed.shell.mainWindow, __argv[1]);
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr)
+        return;
+    const std::wstring path = count > 1 ? arguments[1] : L"";
+    LocalFree(arguments);
+    if (!path.empty())
+        openTeamFileAt(ed.doc, ed.shell.mainWindow, path);
 }
 
 int runMessageLoop(const ShellHandles& shell) {

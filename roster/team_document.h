@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -50,7 +51,7 @@ struct TeamDocument {
     FieldStorage& slots;
     std::array<std::array<int, kSpinnerFieldCount>, kSlotCount> spinnerPositions;
     TeamColors colors = kDefaultTeamColors;
-    std::string currentPath; // empty when there is no current file
+    std::filesystem::path currentPath; // empty when there is no current file
 };
 
 // Picks the first item of the field's list that begins with text (ignoring case), searching from the

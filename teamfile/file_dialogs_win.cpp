@@ -9,23 +9,26 @@
 #include "teamfile/reader.h"
 #include "teamfile/writer.h"
 
+// File names are wide from the dialog, the command line or a drop to the file layer and into the
+// messages that name them, so a name of characters outside the system's code page stays whole. The
+// rest of the program's text is ANSI.
+
 namespace {
 
-constexpr char kFilter[] = "Team Files (*.fbt)\0*.fbt\0All Files (*.*)\0*.*\0";
+constexpr wchar_t kFilter[] = L"Team Files (*.fbt)\0*.fbt\0All Files (*.*)\0*.*\0";
 constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 constexpr DWORD kSaveFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
 
-// The record as older systems know it, without the fields that later versions added: 76 bytes in a
-// 32-bit program.
-const DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400A;
+// The record as older systems know it, without the fields that later versions added.
+const DWORD kDialogRecordSize = OPENFILENAME_SIZE_VERSION_400W;
 
 enum class FileDialog { open, saveAs };
 
 // Shows the Open or Save As dialog with no name proposed; the chosen path, or empty when the user
 // cancelled or the dialog failed.
-std::string askForPath(HWND owner, FileDialog kind) {
-    std::array<char, MAX_PATH> name{};
-    OPENFILENAMEA dialog{};
+std::filesystem::path askForPath(HWND owner, FileDialog kind) {
+    std::array<wchar_t, MAX_PATH> name{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = kDialogRecordSize;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = kFilter;
@@ -34,21 +37,31 @@ std::string askForPath(HWND owner, FileDialog kind) {
     bool chosen = false;
     if (kind == FileDialog::open) {
         dialog.Flags = kOpenFlags;
-        chosen = GetOpenFileNameA(&dialog);
+        chosen = GetOpenFileNameW(&dialog);
     } else {
-        dialog.lpstrDefExt = "fbt";
+        dialog.lpstrDefExt = L"fbt";
         dialog.Flags = kSaveFlags;
-        chosen = GetSaveFileNameA(&dialog);
+        chosen = GetSaveFileNameW(&dialog);
     }
-    return chosen ? std::string(name.data()) : std::string();
+    return chosen ? std::filesystem::path(name.data()) : std::filesystem::path();
 }
 
-void reportFailure(HWND owner, const char* what, const std::string& path, const std::string& reason) {
-    const std::string text = std::string(what) + "\n" + path + "\n\n" + reason;
-    MessageBoxA(owner, text.c_str(), "Squadwright", MB_OK | MB_ICONERROR);
+std::wstring wideFromAnsi(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
 }
 
-void writeTo(TeamDocument& doc, HWND mainWindow, const std::string& path) {
+// The wide message box, so that the file's name shows as it is.
+void reportFailure(HWND owner, const char* what, const std::filesystem::path& path,
+                   const std::string& reason) {
+    const std::wstring text = wideFromAnsi(what) + L"\n" + path.native() + L"\n\n" + wideFromAnsi(reason);
+    MessageBoxW(owner, text.c_str(), L"Squadwright", MB_OK | MB_ICONERROR);
+}
+
+void writeTo(TeamDocument& doc, HWND mainWindow, const std::filesystem::path& path) {
     const FileResult result = writeTeamFile(doc, path);
     if (result.ok)
         showCurrentFile(doc, mainWindow);
@@ -58,31 +71,31 @@ void writeTo(TeamDocument& doc, HWND mainWindow, const std::string& path) {
 
 // The path made full against the working folder, so that the current file stays the same file when a
 // file dialog later moves the working folder; the path as given when the system cannot make it full.
-std::string fullPath(const std::string& path) {
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+std::filesystem::path fullPath(const std::filesystem::path& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0)
         return path;
-    std::string full(needed, '\0');
-    full.resize(GetFullPathNameA(path.c_str(), needed, full.data(), nullptr));
-    return full.empty() ? path : full;
+    std::wstring full(needed, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), needed, full.data(), nullptr));
+    return full.empty() ? path : std::filesystem::path(full);
 }
 
-bool isFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool isFolder(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 } // namespace
 
 void openTeamFile(TeamDocument& doc, HWND mainWindow) {
-    const std::string path = askForPath(mainWindow, FileDialog::open);
+    const std::filesystem::path path = askForPath(mainWindow, FileDialog::open);
     if (!path.empty())
         openTeamFileAt(doc, mainWindow, path);
 }
 
-void openTeamFileAt(TeamDocument& doc, HWND mainWindow, const std::string& path) {
+void openTeamFileAt(TeamDocument& doc, HWND mainWindow, const std::filesystem::path& path) {
     constexpr char kWhat[] = "Could not open the team file";
-    const std::string full = fullPath(path);
+    const std::filesystem::path full = fullPath(path);
     if (isFolder(full)) {
         reportFailure(mainWindow, kWhat, full, "This is a folder, not a team file.");
         return;
@@ -95,7 +108,7 @@ void openTeamFileAt(TeamDocument& doc, HWND mainWindow, const std::string& path)
 }
 
 void saveTeamFileAs(TeamDocument& doc, HWND mainWindow) {
-    const std::string path = askForPath(mainWindow, FileDialog::saveAs);
+    const std::filesystem::path path = askForPath(mainWindow, FileDialog::saveAs);
     if (!path.empty())
         writeTo(doc, mainWindow, path);
 }

@@ -2,9 +2,9 @@
 
 #include "teamfile/encoder.h"
 
-FileResult writeTeamFile(TeamDocument& doc, const std::string& path) {
+FileResult writeTeamFile(TeamDocument& doc, const std::filesystem::path& path) {
     const TeamFileBytes bytes = encodeTeam(doc);
-    FileResult result = replaceFileContents(narrowPath(path), bytes);
+    FileResult result = replaceFileContents(path, bytes);
     if (result.ok)
         doc.currentPath = path;
     return result;

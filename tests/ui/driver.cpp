@@ -26,6 +26,24 @@ std::string windowsPath(const std::string& hostPath) {
     return path;
 }
 
+std::wstring wideFromUtf8(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string utf8FromWide(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    std::string text(static_cast<std::size_t>(
+                         WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr,
+                        nullptr);
+    return text;
+}
+
 std::string className(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -200,14 +218,14 @@ std::string editorPath() {
 }
 
 Editor::Editor(const StartOptions& options) {
-    std::string commandLine = "\"" + editorPath() + "\"";
+    std::wstring commandLine = wideFromUtf8("\"" + editorPath() + "\"");
     if (!options.arguments.empty())
-        commandLine += " " + options.arguments;
-    STARTUPINFOA startup{};
+        commandLine += L" " + wideFromUtf8(options.arguments);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    const char* folder = options.workingFolder.empty() ? nullptr : options.workingFolder.c_str();
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
-                        &process_)) {
+    const std::wstring folder = wideFromUtf8(options.workingFolder);
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process_)) {
         ADD_FAILURE() << "cannot start " << editorPath() << " (error " << GetLastError() << ")";
         process_ = {};
         return;
@@ -289,14 +307,18 @@ void Editor::command(int id) {
 }
 
 bool Editor::dropFiles(const std::vector<std::string>& paths) {
-    // A DROPFILES header and the paths, each ended by a zero, with one more zero after the last.
-    std::vector<char> block(sizeof(DROPFILES));
+    // A DROPFILES header and the wide paths, each ended by a zero, with one more zero after the last.
+    std::wstring names;
     for (const std::string& path : paths)
-        block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
-    block.push_back('\0');
+        names += wideFromUtf8(path) + L'\0';
+    names += L'\0';
     DROPFILES header{};
     header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::vector<char> block(sizeof header + names.size() * sizeof(wchar_t));
     std::copy_n(reinterpret_cast<const char*>(&header), sizeof header, block.begin());
+    std::copy_n(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t),
+                block.begin() + sizeof header);
     // The editor frees the handle with DragFinish, so it comes from GlobalAlloc in the editor.
     const ULONG_PTR drop = callInProcess(process_.hProcess, systemFunction("kernel32.dll", "GlobalAlloc"),
                                          {GMEM_FIXED, block.size(), 0});
@@ -538,5 +560,17 @@ void clickDialogButton(HWND dialog, int id) {
 }
 
 std::string messageBoxText(HWND box) {
-    return windowText(GetDlgItem(box, 0xFFFF));
+    return wideWindowText(GetDlgItem(box, 0xFFFF));
+}
+
+std::string wideWindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return utf8FromWide(text);
+}
+
+void setWideWindowText(HWND window, const std::string& text) {
+    const std::wstring wide = wideFromUtf8(text);
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }

@@ -17,7 +17,8 @@
 std::string editorPath();
 
 // What the editor is started with: the rest of its command line, as Explorer or a shell passes it
-// (paths with blanks in quotes), and the working folder (empty: the test's own).
+// (paths with blanks in quotes), and the working folder (empty: the test's own). Both are UTF-8 and
+// reach the editor wide, as a shell passes any name.
 struct StartOptions {
     std::string arguments;
     std::string workingFolder;
@@ -45,8 +46,9 @@ class Editor {
     HWND pageItem(PageIndex page, int id) const;
 
     void command(int id); // posts WM_COMMAND id to the main window
-    // Drops the files on the main window as the shell does: a drop handle made inside the editor's
-    // process, posted with WM_DROPFILES; false when the handle could not be made.
+    // Drops the files (UTF-8 paths) on the main window as the shell does: a drop handle with wide names
+    // made inside the editor's process, posted with WM_DROPFILES; false when the handle could not be
+    // made.
     bool dropFiles(const std::vector<std::string>& paths);
     void clickTab(PageIndex page); // a mouse click on the tab's centre
     PageIndex visiblePage() const; // the one visible page, or -1 when not exactly one is visible
@@ -96,5 +98,9 @@ HWND findDialog(DWORD processId, HWND owner);
 HWND waitForDialog(DWORD processId, HWND owner, int timeoutMs = 5000);
 // Posts a button click (BN_CLICKED) to a dialog; never sent, so nested modal boxes cannot block the test.
 void clickDialogButton(HWND dialog, int id);
-// Text of a message box (static 0xFFFF).
+// Text of a message box (static 0xFFFF), in UTF-8.
 std::string messageBoxText(HWND box);
+// A window's text read and set through the wide messages, in UTF-8: for file names, which may hold
+// characters outside the system's code page.
+std::string wideWindowText(HWND window);
+void setWideWindowText(HWND window, const std::string& text);

@@ -544,3 +544,50 @@ TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
     EXPECT_EQ(readFileBytes(files[0]), encoded(teams[0].doc));
     EXPECT_EQ(readFileBytes(files[1]), encoded(teams[1].doc));
 }
+
+// A name of characters from several code pages (Polish, Greek, Cyrillic): whichever way it comes in,
+// the editor opens that file, saves back to it and names it whole in a failure message.
+TEST(FileNames, ANameOutsideTheCodePageOpensSavesAndIsNamedWhole) {
+    enum class Way { commandLine, drop, openDialog };
+    const std::pair<Way, const char*> ways[] = {{Way::commandLine, "from the command line"},
+                                                {Way::drop, "dropped"},
+                                                {Way::openDialog, "by File > Open"}};
+    for (const auto& [way, what] : ways) {
+        SCOPED_TRACE(what);
+        ScratchFolder folder;
+        const std::string path = folder.file("Łódź Ωμέγα Жук.fbt");
+        TestTeam expected;
+        makeVariedTeam(expected.doc);
+        ASSERT_TRUE(writeFileBytes(path, encoded(expected.doc)));
+        Editor editor(way == Way::commandLine ? StartOptions{"\"" + path + "\"", ""} : StartOptions{});
+        ASSERT_TRUE(editor.started());
+        if (way == Way::drop) {
+            ASSERT_TRUE(editor.dropFiles({path}));
+        } else if (way == Way::openDialog) {
+            ASSERT_TRUE(openFile(editor, path));
+        }
+        ASSERT_TRUE(settle(editor.mainWindow()));
+        EXPECT_TRUE(noDialogOpen(editor));
+        EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
+        editFirstName(editor, expected.doc, "Saved Back");
+        saveCommand(editor);
+        EXPECT_EQ(readFileBytes(path), encoded(expected.doc));
+        EXPECT_EQ(folder.entries().size(), 1u);
+    }
+
+    ScratchFolder folder;
+    Editor editor;
+    ASSERT_TRUE(editor.started());
+    TestTeam expected;
+    editFirstName(editor, expected.doc, "Saved As");
+    ASSERT_TRUE(saveAs(editor, folder.file("Ελλάδα Россия")));
+    const std::string savedAs = folder.file("Ελλάδα Россия.fbt");
+    EXPECT_EQ(readFileBytes(savedAs), encoded(expected.doc));
+    editFirstName(editor, expected.doc, "Saved Again");
+    saveCommand(editor);
+    EXPECT_EQ(readFileBytes(savedAs), encoded(expected.doc));
+
+    const std::string missing = folder.file("Łódź nie ma.fbt");
+    ASSERT_TRUE(editor.dropFiles({missing}));
+    EXPECT_TRUE(failureShown(editor, missing));
+}

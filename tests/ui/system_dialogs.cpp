@@ -4,6 +4,7 @@
 #include <dlgs.h>
 
 #include "roster/page_storage_win.h"
+#include "teamfile/file_io.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -114,9 +115,9 @@ std::vector<std::string> ScratchFolder::entries() const {
 }
 
 std::vector<std::uint8_t> readFileBytes(const std::string& path) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(utf8Path(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     std::vector<std::uint8_t> bytes;
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
@@ -129,7 +130,7 @@ std::vector<std::uint8_t> readFileBytes(const std::string& path) {
 }
 
 bool writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(utf8Path(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return !out.fail();
@@ -163,8 +164,8 @@ bool enterFileName(HWND fileDialog, const std::string& path) {
     HWND box = nullptr;
     if (!waitUntil([&] { return (box = GetDlgItem(fileDialog, cmb13)) != nullptr; }))
         return false;
-    setWindowText(box, path);
-    return windowText(box) == path;
+    setWideWindowText(box, path);
+    return wideWindowText(box) == path;
 }
 
 void answerQuestion(HWND question, bool yes) {

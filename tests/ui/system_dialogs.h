@@ -36,6 +36,7 @@ class ScratchFolder {
 
 // Read a file the editor saves only once it has handled the command (settle): under Wine a file that
 // is open anywhere cannot be replaced, so polling it while the editor saves makes the save fail.
+// Paths are UTF-8, as everywhere in the tests' dealings with file names.
 std::vector<std::uint8_t> readFileBytes(const std::string& path);
 bool writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool setReadOnly(const std::string& path, bool readOnly);
