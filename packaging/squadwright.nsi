@@ -69,7 +69,12 @@ Section "Install"
   WriteRegStr HKCU "${CLASSES}\${PROGID}\shell\open\command" "" '"$INSTDIR\squadwright.exe" "%1"'
   ; .fbt offers it among the programs that open it, and opens with it only when nothing else does.
   WriteRegStr HKCU "${CLASSES}\.fbt\OpenWithProgids" "${PROGID}" ""
-  ReadRegStr $0 HKCR ".fbt" ""
+  ; The user's own classes, then the machine's: what HKCR merges on Windows (Wine's HKCR shows only
+  ; the machine's).
+  ReadRegStr $0 HKCU "${CLASSES}\.fbt" ""
+  ${If} $0 == ""
+    ReadRegStr $0 HKLM "${CLASSES}\.fbt" ""
+  ${EndIf}
   ${If} $0 == ""
     WriteRegStr HKCU "${CLASSES}\.fbt" "" "${PROGID}"
   ${EndIf}
