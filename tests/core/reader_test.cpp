@@ -29,13 +29,6 @@ Bytes newTeamFile() {
     return fileOf(TestTeam().doc);
 }
 
-std::size_t slotOffset(SlotIndex slot, std::size_t offset) {
-    for (std::size_t record = 0; record < kRecordCount; ++record)
-        if (recordSlot(record) == slot)
-            return recordOffset(record) + offset;
-    return kTeamFileSize;
-}
-
 void putBytes(Bytes& file, std::size_t offset, const Bytes& bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
         file.at(offset + i) = bytes[i];
@@ -165,8 +158,8 @@ TEST(Decoder, NamesTakeTheirLengthAndEndAtTheFirstZero) {
         Bytes file = newTeamFile();
         Bytes field(kNameCapacity, 0x00);
         std::copy(c.text.begin(), c.text.end(), field.begin());
-        putBytes(file, slotOffset(0, kNameLengthOffset), {c.length});
-        putBytes(file, slotOffset(0, kNameOffset), field);
+        putBytes(file, slotByteOffset(0, kNameLengthOffset), {c.length});
+        putBytes(file, slotByteOffset(0, kNameOffset), field);
         const TeamState state = decodedState(file);
         EXPECT_EQ(state.texts[0][static_cast<int>(SlotField::playerName)], c.expected) << c.what;
         EXPECT_EQ(state.texts[1], decodedState(newTeamFile()).texts[1])
@@ -217,7 +210,7 @@ TEST(Decoder, ListCodesSelectTheirTextOrLeaveTheFieldAlone) {
     constexpr SlotIndex kDefensiveStarter = 25;
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
-        putBytes(file, slotOffset(kDefensiveStarter, c.offset), c.bytes);
+        putBytes(file, slotByteOffset(kDefensiveStarter, c.offset), c.bytes);
         TestTeam team;
         setFieldText(team.doc, kDefensiveStarter, c.field, "typed");
         decodeTeam(team.doc, file);
@@ -264,7 +257,7 @@ TEST(Decoder, NumberBytesGoThroughTheSpinnerRange) {
     constexpr SlotIndex kReserve = 40;
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
-        putBytes(file, slotOffset(kReserve, c.offset), {c.byte});
+        putBytes(file, slotByteOffset(kReserve, c.offset), {c.byte});
         TestTeam team;
         setFieldText(team.doc, kReserve, c.field, "typed");
         decodeTeam(team.doc, file);
