@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "teamfile/encoder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 
 using namespace layout;
 

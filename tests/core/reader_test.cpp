@@ -11,8 +11,8 @@
 #include "teamfile/reader.h"
 #include "teamfile/writer.h"
 #include "tests/core/decoder_test_support.h"
-#include "tests/core/temp_folder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_team.h"
 
 using namespace layout;
 
@@ -41,30 +41,6 @@ void markListFields(TeamDocument& doc) {
         setFieldText(doc, slot, SlotField::side, "s?");
         setFieldText(doc, slot, SlotField::position, "p?");
     }
-}
-
-// A team whose every field holds an offered value, a name of 0..29 non-zero bytes, a number within
-// its range, a speed that is a multiple of 25, and any colours: the teams a file can hold exactly.
-void randomTeam(TeamDocument& doc, std::mt19937& random) {
-    auto below = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        for (SlotField field : {SlotField::depthString, SlotField::side, SlotField::position}) {
-            std::span<const std::string_view> items = listItems(field);
-            selectListValue(doc, slot, field, items[below(static_cast<int>(items.size()))]);
-        }
-        std::string name(below(30), ' ');
-        for (char& c : name)
-            c = static_cast<char>(1 + below(255));
-        setFieldText(doc, slot, SlotField::playerName, name);
-        for (SlotField field : {SlotField::number, SlotField::icon, SlotField::strength, SlotField::agility,
-                                SlotField::intelligence, SlotField::discipline}) {
-            SpinnerRange range = spinnerRange(field);
-            setSpinnerValue(doc, slot, field, range.lower + below(range.upper - range.lower + 1));
-        }
-        setSpinnerValue(doc, slot, SlotField::speed, kSpeedPerStep * below(kMaxSpeedStep + 1));
-    }
-    for (ColorRef& color : doc.colors)
-        color = random() & 0xFFFFFF;
 }
 
 TeamState decodedState(const Bytes& file) {
@@ -300,7 +276,7 @@ TEST(Decoder, EncodedTeamsDecodeToThemselvesWhateverTheDocumentHeld) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 500; ++round) {
         TestTeam source;
-        randomTeam(source.doc, random);
+        makeRandomTeam(source.doc, random);
         const Bytes file = fileOf(source.doc);
 
         TestTeam target;
@@ -346,7 +322,7 @@ TEST(Decoder, SavingAndReadingBringTextsIntoTheFilesValues) {
 TEST(Decoder, EveryCutOfAFileReadsItsPrefixAndZerosAfterIt) {
     std::mt19937 random(7);
     TestTeam source;
-    randomTeam(source.doc, random);
+    makeRandomTeam(source.doc, random);
     const Bytes full = fileOf(source.doc);
     const TeamState whole = decodedState(full);
 
@@ -508,7 +484,7 @@ TEST(Reader, ASavedTeamReadsBackTheSameAndBecomesTheCurrentFile) {
 TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
     std::mt19937 random(99);
     TestTeam source;
-    randomTeam(source.doc, random);
+    makeRandomTeam(source.doc, random);
     const Bytes full = fileOf(source.doc);
     Bytes junkTail = full;
     std::fill(junkTail.begin() + kTailOffset, junkTail.end(), 0xCD);
@@ -528,7 +504,7 @@ TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
     TempFolder folder;
     for (const Case& c : cases) {
         const std::string path = folder.file("team.fbt");
-        putFileBytes(path, c.bytes);
+        writeFileBytes(path, c.bytes);
         TestTeam target;
         scrambleTeam(target.doc);
         const FileResult result = readTeamFile(target.doc, path);
@@ -543,7 +519,7 @@ TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
     const std::string path = folder.file("huge.fbt");
     TestTeam source;
     setFieldText(source.doc, 43, SlotField::playerName, "Last Player");
-    putFileBytes(path, fileOf(source.doc));
+    writeFileBytes(path, fileOf(source.doc));
     std::error_code error;
     std::filesystem::resize_file(path, 5ull << 30, error);
     if (error)
@@ -558,7 +534,7 @@ TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
 TEST(Reader, AnEmptyFileIsReadAsEveryReadDeliveringNothing) {
     TempFolder folder;
     const std::string path = folder.file("empty.fbt");
-    putFileBytes(path, {});
+    writeFileBytes(path, {});
 
     TestTeam team;
     setFieldText(team.doc, 5, SlotField::depthString, "3rd");

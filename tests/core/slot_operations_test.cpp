@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/core/spinner_model.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 #include "tools/total_points.h"
 
 namespace {
