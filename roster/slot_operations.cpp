@@ -88,5 +88,5 @@ void prepareSpinnerStep(TeamDocument& doc, SlotIndex slot, SlotField field, int 
         field == SlotField::speed ? static_cast<std::int16_t>((position + 24 * delta) & 0xFFFF) : position;
     setSpinnerValue(doc, slot, field, next);
     // The stepping spinner has read its box before asking: it steps from what it takes over now.
-    doc.slots.takeSpinnerPositionFromText(slot, field);
+    takeSpinnerPositionFromText(doc, slot, field);
 }

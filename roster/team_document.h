@@ -45,9 +45,10 @@ constexpr int colorBlue(ColorRef c) {
 struct TeamDocument {
     // The slots start with the table's spinner positions; their texts are whatever the storage holds
     // until applySlotDefaults (or the pages' own start values) fill them.
-    explicit TeamDocument(FieldStorage& storage);
+    explicit TeamDocument(FieldStorage& fieldStorage);
 
-    FieldStorage& slots;
+    // Where the slots' texts live; read and written through the field operations below only.
+    FieldStorage& storage;
     std::array<std::array<int, kSpinnerFieldCount>, kSlotCount> spinnerPositions;
     TeamColors colors = kDefaultTeamColors;
     std::string currentPath; // empty when there is no current file
@@ -66,6 +67,9 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
 // The spinner position, first taken over from the text when the text is a decimal number within
 // the field's range (the storage's spinner takes it over as well).
 int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
+// The field's text, a decimal number within range, has just become its spinner position: the
+// storage's spinner takes it over too.
+void takeSpinnerPositionFromText(TeamDocument& doc, SlotIndex slot, SlotField field);
 // The spinner stepped on its own and now stands at position, which its box already shows: that
 // becomes the field's spinner position (brought into range).
 void rememberSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field, int position);

@@ -128,12 +128,12 @@ TEST_P(FieldRules, AStepIsRememberedWhateverTheBoxHoldsAfterIt) {
         applySlotDefaults(*doc, c.slot);
         if (c.typed)
             setFieldText(*doc, c.slot, c.field, c.typed);
-        clickModelSpinner(*doc, c.slot, c.field, c.delta);
+        clickModelSpinner(*storage, *doc, c.slot, c.field, c.delta);
         ASSERT_EQ(fieldText(*doc, c.slot, c.field), c.stepped) << where;
         setFieldText(*doc, c.slot, c.field, c.after);
         EXPECT_EQ(spinnerPosition(*doc, c.slot, c.field), std::stoi(c.stepped)) << where;
         EXPECT_EQ(fieldText(*doc, c.slot, c.field), c.after) << where;
-        clickModelSpinner(*doc, c.slot, c.field, c.delta2);
+        clickModelSpinner(*storage, *doc, c.slot, c.field, c.delta2);
         EXPECT_EQ(fieldText(*doc, c.slot, c.field), c.stepped2) << where;
     }
 }

@@ -20,8 +20,8 @@ std::vector<std::string> slotTexts(const TeamDocument& doc, SlotIndex slot) {
     return texts;
 }
 
-void clickSpeed(TeamDocument& doc, SlotIndex slot, int delta) {
-    clickModelSpinner(doc, slot, SlotField::speed, delta);
+void clickSpeed(TestTeam& team, SlotIndex slot, int delta) {
+    clickModelSpinner(team.storage, team.doc, slot, SlotField::speed, delta);
 }
 
 } // namespace
@@ -156,7 +156,7 @@ TEST(SlotOperations, SpeedClicksMoveBy25AndWrap) {
         TestTeam team;
         setFieldText(team.doc, kQB, SlotField::speed, c.start);
         for (std::size_t i = 0; i < c.deltas.size(); ++i) {
-            clickSpeed(team.doc, kQB, c.deltas[i]);
+            clickSpeed(team, kQB, c.deltas[i]);
             EXPECT_EQ(fieldText(team.doc, kQB, SlotField::speed), c.shown[i])
                 << "from " << c.start << " step " << i;
         }
@@ -178,7 +178,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
     for (const Case& c : cases) {
         TestTeam team;
         setFieldText(team.doc, kQB, c.field, c.typed);
-        clickModelSpinner(team.doc, kQB, c.field, c.delta);
+        clickModelSpinner(team.storage, team.doc, kQB, c.field, c.delta);
         EXPECT_EQ(fieldText(team.doc, kQB, c.field), c.shown) << "'" << c.typed << "' " << c.delta;
     }
 }
@@ -186,7 +186,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
 TEST(TotalPoints, AddsTheSpinnerPositionsOfTheFiveRatings) {
     TestTeam team;
     EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4500);
-    clickSpeed(team.doc, kQB, +1);
+    clickSpeed(team, kQB, +1);
     EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4525);
     setFieldText(team.doc, kQB, SlotField::strength, "150");
     setFieldText(team.doc, kKK, SlotField::agility, "");
