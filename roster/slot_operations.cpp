@@ -83,7 +83,7 @@ void eraseSlot(TeamDocument& doc, SlotIndex slot) {
 }
 
 void prepareSpinnerStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
-    const int position = spinnerPosition(doc, slot, field);
+    const int position = settleSpinnerPosition(doc, slot, field);
     const int next =
         field == SlotField::speed ? static_cast<std::int16_t>((position + 24 * delta) & 0xFFFF) : position;
     setSpinnerValue(doc, slot, field, next);

@@ -83,12 +83,12 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
     return numericValue(fieldText(doc, slot, field));
 }
 
-int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
+int settleSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
     int& position = doc.spinnerPositions[slot][spinnerFieldIndex(field)];
     int fromText = decimalWithin(fieldText(doc, slot, field), spinnerRange(field));
     if (fromText >= 0) {
         position = fromText;
-        doc.storage.takeSpinnerPositionFromText(slot, field);
+        takeSpinnerPositionFromText(doc, slot, field);
     }
     return position;
 }

@@ -64,9 +64,9 @@ std::string fieldText(const TeamDocument& doc, SlotIndex slot, SlotField field);
 // The unsigned 32-bit number of the digits at the start of the text after leading blanks; 0 for no
 // digits or a number too large for 32 bits.
 std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField field);
-// The spinner position, first taken over from the text when the text is a decimal number within
-// the field's range (the storage's spinner takes it over as well).
-int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
+// Settles the field's spinner position and returns it: a text that is a decimal number within the
+// field's range becomes the position first (the storage's spinner takes it over as well).
+int settleSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
 // The field's text, a decimal number within range, has just become its spinner position: the
 // storage's spinner takes it over too.
 void takeSpinnerPositionFromText(TeamDocument& doc, SlotIndex slot, SlotField field);

@@ -239,7 +239,7 @@ TEST(Decoder, NumberBytesGoThroughTheSpinnerRange) {
         decodeTeam(team.doc, file);
         EXPECT_EQ(fieldText(team.doc, kReserve, c.field), std::to_string(c.expected))
             << "field " << static_cast<int>(c.field) << " byte " << int{c.byte};
-        EXPECT_EQ(spinnerPosition(team.doc, kReserve, c.field), c.expected);
+        EXPECT_EQ(settleSpinnerPosition(team.doc, kReserve, c.field), c.expected);
     }
 }
 

@@ -116,7 +116,7 @@ TEST(SlotOperations, EraseGivesThePagesValuesAndClearsThePlayer) {
         setFieldText(team.doc, c.slot, SlotField::depthString, "3rd");
         eraseSlot(team.doc, c.slot);
         EXPECT_EQ(slotTexts(team.doc, c.slot), c.expected) << SlotTable[c.slot].label;
-        EXPECT_EQ(spinnerPosition(team.doc, c.slot, SlotField::icon), 1);
+        EXPECT_EQ(settleSpinnerPosition(team.doc, c.slot, SlotField::icon), 1);
     }
 }
 
