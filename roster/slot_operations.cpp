@@ -12,7 +12,7 @@ struct SwappedField {
 };
 
 constexpr std::array<SwappedField, 9> kSwappedFields = {{
-    {SlotField::playerName, 29},
+    {SlotField::playerName, kNameCapacity},
     {SlotField::position, 2},
     {SlotField::number, 3},
     {SlotField::icon, 2},

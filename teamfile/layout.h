@@ -46,7 +46,6 @@ inline constexpr std::size_t kDepthStringOffset = 1;
 inline constexpr std::size_t kSideOffset = 3;
 inline constexpr std::size_t kNameLengthOffset = 4;
 inline constexpr std::size_t kNameOffset = 5;
-inline constexpr std::size_t kNameCapacity = 29;
 inline constexpr std::size_t kPosGroupOffset = 37;
 inline constexpr std::size_t kPosDetailOffset = 39;
 inline constexpr std::size_t kNumberOffset = 41;
