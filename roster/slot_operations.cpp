@@ -59,7 +59,7 @@ void resetToNewTeam(TeamDocument& doc) {
     applySlotDefaults(doc);
 }
 
-std::optional<SlotIndex> findSlotByLabelText(std::string_view boxText) {
+std::optional<SlotIndex> slotOfBoxText(std::string_view boxText) {
     return slotByLabel(boxText.substr(0, kLongestLabel));
 }
 

@@ -62,7 +62,7 @@ TEST(SlotOperations, FindSlotByLabelComparesTheFirstFourCharactersExactly) {
         {"QB", 0},          {"WR2a", 21},          {"WR2ax", 21}, {"WR2", 10}, {"qb", std::nullopt},
         {"", std::nullopt}, {"QB ", std::nullopt}, {"FS1a", 43}};
     for (const Case& c : cases)
-        EXPECT_EQ(findSlotByLabelText(c.text), c.slot) << '"' << c.text << '"';
+        EXPECT_EQ(slotOfBoxText(c.text), c.slot) << '"' << c.text << '"';
 }
 
 TEST(SlotOperations, SwapMovesThePlayerButNotStringAndSide) {
