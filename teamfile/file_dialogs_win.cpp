@@ -51,7 +51,7 @@ void reportFailure(HWND owner, const char* what, const std::string& path, const 
 void writeTo(TeamDocument& doc, HWND mainWindow, const std::string& path) {
     const FileResult result = writeTeamFile(doc, path);
     if (result.ok)
-        showCurrentFile(doc, mainWindow);
+        enableSaveForCurrentFile(doc, mainWindow);
     else
         reportFailure(mainWindow, "Could not save the team file", path, result.reason);
 }
@@ -89,7 +89,7 @@ void openTeamFileAt(TeamDocument& doc, HWND mainWindow, const std::string& path)
     }
     const FileResult result = readTeamFile(doc, full);
     if (result.ok)
-        showCurrentFile(doc, mainWindow);
+        enableSaveForCurrentFile(doc, mainWindow);
     else
         reportFailure(mainWindow, kWhat, full, result.reason);
 }
