@@ -18,7 +18,7 @@ void addListItem(HWND list, std::string_view item) {
 }
 
 // The String and Side lists are filled side by side, item by item; then the position codes. The lists
-// do not redraw meanwhile: each added item would update a list's scroll bar and repaint it.
+// do not redraw meanwhile.
 void fillLists(const PageFieldStorage& controls, SlotIndex slot) {
     const std::array<HWND, 3> lists = {controls.control(slot, SlotField::depthString, false),
                                        controls.control(slot, SlotField::side, false),

@@ -46,7 +46,6 @@ INT_PTR onCommand(TeamDocument& doc, HWND page, WPARAM wParam) {
 
 } // namespace
 
-// Each box is looked up once: a lookup by identifier lists all the page's controls again.
 void initSlotToolsPage(HWND page) {
     std::array<HWND, kSlotBoxes.size()> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i)
