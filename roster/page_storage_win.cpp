@@ -12,13 +12,13 @@ HWND PageFieldStorage::control(SlotIndex slot, SlotField field, bool spinner) co
 
 HWND PageFieldStorage::slotControl(SlotIndex slot, int offset) const {
     const PageIndex page = slotPage(slot);
-    if (!filed_[page])
-        fileControls(page);
+    if (!collected_[page])
+        collectControls(page);
     return controls_[slot][offset];
 }
 
 // One walk over the page's children finds every slot control on it.
-void PageFieldStorage::fileControls(PageIndex page) const {
+void PageFieldStorage::collectControls(PageIndex page) const {
     if (pages_[page] == nullptr)
         return;
     const int first = controlId(0, 0);
@@ -28,7 +28,7 @@ void PageFieldStorage::fileControls(PageIndex page) const {
         if (index >= 0 && index < kSlotCount * kControlsPerSlot)
             controls_[index / kControlsPerSlot][index % kControlsPerSlot] = child;
     }
-    filed_[page] = true;
+    collected_[page] = true;
 }
 
 std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {

@@ -35,9 +35,9 @@ class PageFieldStorage final : public FieldStorage {
     HWND slotControl(SlotIndex slot, int offset) const;
 
   private:
-    void fileControls(PageIndex page) const;
+    void collectControls(PageIndex page) const;
 
     const std::array<HWND, kPageCount>& pages_;
     mutable std::array<std::array<HWND, kControlsPerSlot>, kSlotCount> controls_{};
-    mutable std::array<bool, kPageCount> filed_{};
+    mutable std::array<bool, kPageCount> collected_{};
 };
