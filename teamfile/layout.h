@@ -45,7 +45,7 @@ static_assert(kTeamFileSize == 2668);
 inline constexpr std::size_t kDepthStringOffset = 1;
 inline constexpr std::size_t kSideOffset = 3;
 inline constexpr std::size_t kNameLengthOffset = 4;
-inline constexpr std::size_t kNameOffset = 5;
+inline constexpr std::size_t kNameOffset = 5; // kNameCapacity bytes, then three zero bytes
 inline constexpr std::size_t kPosGroupOffset = 37;
 inline constexpr std::size_t kPosDetailOffset = 39;
 inline constexpr std::size_t kNumberOffset = 41;
@@ -59,8 +59,8 @@ inline constexpr std::size_t kDisciplineOffset = 57;
 static_assert(kNameOffset + kNameCapacity + 3 == kPosGroupOffset);
 static_assert(kDisciplineOffset + 1 == kRecordSize);
 
-// The reader's scratch buffer: every read lands at its start, the longest is a name's 29 bytes, and
-// the name step puts a 0 after them.
+// The reader's scratch buffer: every read lands at its start, the longest is a name (kNameCapacity bytes),
+// and the name step puts a 0 after them.
 inline constexpr std::size_t kScratchSize = kNameCapacity + 1;
 
 inline constexpr int kSpeedPerStep = 25;
