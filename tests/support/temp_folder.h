@@ -31,7 +31,6 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string path() const { return path_.string(); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     // The names of the folder's entries, sorted.
     std::vector<std::string> entries() const {
