@@ -1,5 +1,5 @@
 // Where the texts of the 44 slots live. The editor keeps them in the page controls themselves; the
-// in-memory storage serves the tests and the command-line tool. The rules for setting and reading
+// in-memory storage keeps them in strings, for a team that no page shows. The rules for setting and reading
 // fields are written once, in team_document.cpp, on top of this interface.
 #pragma once
 

@@ -5,5 +5,5 @@
 
 void newTeam(TeamDocument& doc, HWND mainWindow) {
     resetToNewTeam(doc);
-    showCurrentFile(doc, mainWindow);
+    enableSaveForCurrentFile(doc, mainWindow);
 }

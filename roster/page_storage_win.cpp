@@ -12,14 +12,13 @@ HWND PageFieldStorage::control(SlotIndex slot, SlotField field, bool spinner) co
 
 HWND PageFieldStorage::slotControl(SlotIndex slot, int offset) const {
     const PageIndex page = slotPage(slot);
-    if (!filed_[page])
-        fileControls(page);
+    if (!collected_[page])
+        collectControls(page);
     return controls_[slot][offset];
 }
 
-// One walk over the page's children files them all: a lookup by identifier (GetDlgItem) would list
-// all 221 controls of the page again for each one.
-void PageFieldStorage::fileControls(PageIndex page) const {
+// One walk over the page's children finds every slot control on it.
+void PageFieldStorage::collectControls(PageIndex page) const {
     if (pages_[page] == nullptr)
         return;
     const int first = controlId(0, 0);
@@ -29,13 +28,13 @@ void PageFieldStorage::fileControls(PageIndex page) const {
         if (index >= 0 && index < kSlotCount * kControlsPerSlot)
             controls_[index / kControlsPerSlot][index % kControlsPerSlot] = child;
     }
-    filed_[page] = true;
+    collected_[page] = true;
 }
 
 std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
     HWND box = control(slot, field, false);
     // One message for the usual short text; a longer one is read again at its full length, asked by
-    // message because GetWindowTextLengthA does not ask a window of another process.
+    // WM_GETTEXTLENGTH because GetWindowTextLengthA does not ask a window of another process.
     char shortText[64];
     const auto copied = static_cast<std::size_t>(
         SendMessageA(box, WM_GETTEXT, sizeof shortText, reinterpret_cast<LPARAM>(shortText)));
@@ -48,8 +47,6 @@ std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
     return text;
 }
 
-// A name or list that shows the value already is left as it is: writing a control costs a redraw of
-// it, a round trip to the window system under Wine, where reading it does not.
 void PageFieldStorage::setText(SlotIndex slot, SlotField field, std::string_view text) {
     if (this->text(slot, field) == text)
         return;
@@ -69,9 +66,7 @@ void PageFieldStorage::selectItem(SlotIndex slot, SlotField field, std::string_v
 
 // Only the box is written. The spinner reads its box whenever it is asked for its position or about to
 // step, so it needs no position of its own until then (a step being prepared hands it over with
-// takeSpinnerPositionFromText). Going through the spinner (UDM_SETPOS) would first read the box, and
-// under Wine any message to a spinner's box costs three round trips to the wineserver (the spinner
-// subclasses its box): the read adds a third to the write.
+// takeSpinnerPositionFromText).
 void PageFieldStorage::setSpinner(SlotIndex slot, SlotField field, int value) {
     char digits[12];
     *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';

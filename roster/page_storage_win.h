@@ -1,6 +1,6 @@
 // The editor's field storage: the texts of the 44 slots live in the roster pages' controls, so what
 // the pages show is the document. Works on page dialogs of this process or, through the same
-// messages, of another process (the UI tests use it that way).
+// messages, of another process.
 #pragma once
 
 #include <array>
@@ -35,9 +35,9 @@ class PageFieldStorage final : public FieldStorage {
     HWND slotControl(SlotIndex slot, int offset) const;
 
   private:
-    void fileControls(PageIndex page) const;
+    void collectControls(PageIndex page) const;
 
     const std::array<HWND, kPageCount>& pages_;
     mutable std::array<std::array<HWND, kControlsPerSlot>, kSlotCount> controls_{};
-    mutable std::array<bool, kPageCount> filed_{};
+    mutable std::array<bool, kPageCount> collected_{};
 };

@@ -12,16 +12,13 @@
 
 namespace {
 
-// How many characters the user can type into a name box.
-constexpr int kNameTypingLimit = 29;
-
 void addListItem(HWND list, std::string_view item) {
     const std::string itemText(item);
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(itemText.c_str()));
 }
 
 // The String and Side lists are filled side by side, item by item; then the position codes. The lists
-// do not redraw meanwhile: each added item would update a list's scroll bar and repaint it.
+// do not redraw meanwhile.
 void fillLists(const PageFieldStorage& controls, SlotIndex slot) {
     const std::array<HWND, 3> lists = {controls.control(slot, SlotField::depthString, false),
                                        controls.control(slot, SlotField::side, false),
@@ -123,7 +120,7 @@ void initRosterPage(Editor& ed, PageIndex index) {
     for (int row = 0; row < kRowsPerPage; ++row) {
         const SlotIndex slot = slotAt(index, row);
         fillLists(controls, slot);
-        SendMessageA(controls.control(slot, SlotField::playerName, false), EM_LIMITTEXT, kNameTypingLimit, 0);
+        SendMessageA(controls.control(slot, SlotField::playerName, false), EM_LIMITTEXT, kNameCapacity, 0);
         prepareNumberFields(controls, slot, threeDigits);
         applySlotDefaults(ed.doc, slot);
     }

@@ -12,7 +12,7 @@ struct SwappedField {
 };
 
 constexpr std::array<SwappedField, 9> kSwappedFields = {{
-    {SlotField::playerName, 29},
+    {SlotField::playerName, kNameCapacity},
     {SlotField::position, 2},
     {SlotField::number, 3},
     {SlotField::icon, 2},
@@ -59,7 +59,7 @@ void resetToNewTeam(TeamDocument& doc) {
     applySlotDefaults(doc);
 }
 
-std::optional<SlotIndex> findSlotByLabelText(std::string_view boxText) {
+std::optional<SlotIndex> slotOfBoxText(std::string_view boxText) {
     return slotByLabel(boxText.substr(0, kLongestLabel));
 }
 
@@ -83,10 +83,10 @@ void eraseSlot(TeamDocument& doc, SlotIndex slot) {
 }
 
 void prepareSpinnerStep(TeamDocument& doc, SlotIndex slot, SlotField field, int delta) {
-    const int position = spinnerPosition(doc, slot, field);
+    const int position = settleSpinnerPosition(doc, slot, field);
     const int next =
         field == SlotField::speed ? static_cast<std::int16_t>((position + 24 * delta) & 0xFFFF) : position;
     setSpinnerValue(doc, slot, field, next);
     // The stepping spinner has read its box before asking: it steps from what it takes over now.
-    doc.slots.takeSpinnerPositionFromText(slot, field);
+    takeSpinnerPositionFromText(doc, slot, field);
 }

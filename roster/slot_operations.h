@@ -11,7 +11,7 @@
 void resetToNewTeam(TeamDocument& doc);
 
 // The slot named by a slot box's text: its first four characters must equal a label exactly.
-std::optional<SlotIndex> findSlotByLabelText(std::string_view boxText);
+std::optional<SlotIndex> slotOfBoxText(std::string_view boxText);
 
 // Exchanges the players (name, position, number, icon, ratings) of two slots as texts, each cut to
 // the length its box holds; String and Side stay with the slots.

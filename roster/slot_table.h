@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -17,6 +18,8 @@ inline constexpr int kSlotCount = 44;
 inline constexpr int kRosterPageCount = 4;
 inline constexpr int kPageCount = 5; // the roster pages and the slot tools page
 inline constexpr int kRowsPerPage = 11;
+// The longest player name: what a name box takes and what a team file record holds.
+inline constexpr std::size_t kNameCapacity = 29;
 
 inline constexpr PageIndex kOffensiveStarters = 0;
 inline constexpr PageIndex kOffensiveReserves = 1;

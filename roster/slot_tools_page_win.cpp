@@ -1,6 +1,7 @@
 #include "roster/slot_tools_page_win.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "app/editor.h"
@@ -11,18 +12,25 @@ namespace {
 
 constexpr std::array<int, 3> kSlotBoxes = {IDC_SWAP_FIRST, IDC_SWAP_SECOND, IDC_ERASE_SLOT};
 
+// The slot whose label stands in the box.
+std::optional<SlotIndex> chosenSlot(HWND page, int boxId) {
+    std::array<char, 5> text{}; // the longest label and its terminating zero
+    GetDlgItemTextA(page, boxId, text.data(), static_cast<int>(text.size()));
+    return slotOfBoxText(text.data());
+}
+
 void swapChosenSlots(TeamDocument& doc, HWND page) {
-    const auto first = findSlotByLabel(page, IDC_SWAP_FIRST);
+    const auto first = chosenSlot(page, IDC_SWAP_FIRST);
     if (!first)
         return;
-    const auto second = findSlotByLabel(page, IDC_SWAP_SECOND);
+    const auto second = chosenSlot(page, IDC_SWAP_SECOND);
     if (!second)
         return;
     swapSlots(doc, *first, *second);
 }
 
 void eraseChosenSlot(TeamDocument& doc, HWND page) {
-    if (const auto slot = findSlotByLabel(page, IDC_ERASE_SLOT))
+    if (const auto slot = chosenSlot(page, IDC_ERASE_SLOT))
         eraseSlot(doc, *slot);
 }
 
@@ -38,7 +46,6 @@ INT_PTR onCommand(TeamDocument& doc, HWND page, WPARAM wParam) {
 
 } // namespace
 
-// Each box is looked up once: a lookup by identifier lists all the page's controls again.
 void initSlotToolsPage(HWND page) {
     std::array<HWND, kSlotBoxes.size()> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i)
@@ -51,12 +58,6 @@ void initSlotToolsPage(HWND page) {
     const std::string first(SlotTable[0].label);
     for (HWND box : boxes)
         SendMessageA(box, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(first.c_str()));
-}
-
-std::optional<SlotIndex> findSlotByLabel(HWND page, int boxId) {
-    std::array<char, 5> text{}; // the longest label and its terminating zero
-    GetDlgItemTextA(page, boxId, text.data(), static_cast<int>(text.size()));
-    return findSlotByLabelText(text.data());
 }
 
 INT_PTR CALLBACK slotToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {

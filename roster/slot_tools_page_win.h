@@ -2,16 +2,11 @@
 // by their labels in three editable lists.
 #pragma once
 
-#include <optional>
-
 #include <windows.h>
 
 #include "roster/slot_table.h"
 
 // Fills the three slot boxes with the 44 labels and selects "QB" in each.
 void initSlotToolsPage(HWND page);
-
-// The slot whose label stands in the box (its first four characters, compared exactly).
-std::optional<SlotIndex> findSlotByLabel(HWND page, int boxId);
 
 INT_PTR CALLBACK slotToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -32,7 +32,7 @@ void applySpinnerDefault(TeamDocument& doc, SlotIndex slot, SlotField field) {
 
 } // namespace
 
-TeamDocument::TeamDocument(FieldStorage& storage) : slots(storage) {
+TeamDocument::TeamDocument(FieldStorage& fieldStorage) : storage(fieldStorage) {
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField field : kAllSlotFields)
             if (isSpinnerField(field))
@@ -45,25 +45,25 @@ void selectListValue(TeamDocument& doc, SlotIndex slot, SlotField field, std::st
     for (std::size_t step = 0; step < items.size(); ++step) {
         const std::size_t i = first + step < items.size() ? first + step : first + step - items.size();
         if (startsWithIgnoringCase(items[i], text)) {
-            doc.slots.selectItem(slot, field, items[i]);
+            doc.storage.selectItem(slot, field, items[i]);
             return;
         }
     }
 }
 
 void setFieldText(TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text) {
-    doc.slots.setText(slot, field, text);
+    doc.storage.setText(slot, field, text);
 }
 
 void setSpinnerValue(TeamDocument& doc, SlotIndex slot, SlotField field, int value) {
     SpinnerRange range = spinnerRange(field);
     value = std::clamp(value, range.lower, range.upper);
     doc.spinnerPositions[slot][spinnerFieldIndex(field)] = value;
-    doc.slots.setSpinner(slot, field, value);
+    doc.storage.setSpinner(slot, field, value);
 }
 
 std::string fieldText(const TeamDocument& doc, SlotIndex slot, SlotField field) {
-    return doc.slots.text(slot, field);
+    return doc.storage.text(slot, field);
 }
 
 std::uint32_t numericValue(std::string_view text) {
@@ -83,14 +83,18 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
     return numericValue(fieldText(doc, slot, field));
 }
 
-int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
+int settleSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
     int& position = doc.spinnerPositions[slot][spinnerFieldIndex(field)];
     int fromText = decimalWithin(fieldText(doc, slot, field), spinnerRange(field));
     if (fromText >= 0) {
         position = fromText;
-        doc.slots.takeSpinnerPositionFromText(slot, field);
+        takeSpinnerPositionFromText(doc, slot, field);
     }
     return position;
+}
+
+void takeSpinnerPositionFromText(TeamDocument& doc, SlotIndex slot, SlotField field) {
+    doc.storage.takeSpinnerPositionFromText(slot, field);
 }
 
 void rememberSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field, int position) {

@@ -46,9 +46,10 @@ constexpr int colorBlue(ColorRef c) {
 struct TeamDocument {
     // The slots start with the table's spinner positions; their texts are whatever the storage holds
     // until applySlotDefaults (or the pages' own start values) fill them.
-    explicit TeamDocument(FieldStorage& storage);
+    explicit TeamDocument(FieldStorage& fieldStorage);
 
-    FieldStorage& slots;
+    // Where the slots' texts live; read and written through the field operations below only.
+    FieldStorage& storage;
     std::array<std::array<int, kSpinnerFieldCount>, kSlotCount> spinnerPositions;
     TeamColors colors = kDefaultTeamColors;
     std::filesystem::path currentPath; // empty when there is no current file
@@ -64,9 +65,12 @@ std::string fieldText(const TeamDocument& doc, SlotIndex slot, SlotField field);
 // The unsigned 32-bit number of the digits at the start of the text after leading blanks; 0 for no
 // digits or a number too large for 32 bits.
 std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField field);
-// The spinner position, first taken over from the text when the text is a decimal number within
-// the field's range (the storage's spinner takes it over as well).
-int spinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
+// Settles the field's spinner position and returns it: a text that is a decimal number within the
+// field's range becomes the position first (the storage's spinner takes it over as well).
+int settleSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);
+// The field's text, a decimal number within range, has just become its spinner position: the
+// storage's spinner takes it over too.
+void takeSpinnerPositionFromText(TeamDocument& doc, SlotIndex slot, SlotField field);
 // The spinner stepped on its own and now stands at position, which its box already shows: that
 // becomes the field's spinner position (brought into range).
 void rememberSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field, int position);

@@ -2,7 +2,7 @@
 
 #include "res/resource.h"
 
-void showCurrentFile(const TeamDocument& doc, HWND mainWindow) {
+void enableSaveForCurrentFile(const TeamDocument& doc, HWND mainWindow) {
     const UINT state = doc.currentPath.empty() ? MF_GRAYED : MF_ENABLED;
     EnableMenuItem(GetMenu(mainWindow), IDM_SAVE, MF_BYCOMMAND | state);
 }

@@ -5,4 +5,4 @@
 
 #include "roster/team_document.h"
 
-void showCurrentFile(const TeamDocument& doc, HWND mainWindow);
+void enableSaveForCurrentFile(const TeamDocument& doc, HWND mainWindow);

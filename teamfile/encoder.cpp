@@ -79,8 +79,8 @@ TeamFileBytes encodeTeam(const TeamDocument& doc) {
     std::copy(kHeader.begin(), kHeader.end(), out.begin());
     putColor(out, kJerseyOffset, doc.colors[jerseyColor]);
     putColor(out, kStripeOffset, doc.colors[stripeColor]);
-    for (std::size_t record = 0; record < kRecordCount; ++record)
-        putRecord(out, recordOffset(record), doc, recordSlot(record));
+    for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+        putRecord(out, recordOffset(slotRecord(slot)), doc, slot);
     putColor(out, kHelmetOffset, doc.colors[helmetColor]);
     putColor(out, kHomePantsOffset, doc.colors[homePantsColor]);
     putColor(out, kAwayPantsOffset, doc.colors[awayPantsColor]);

@@ -64,7 +64,7 @@ void reportFailure(HWND owner, const char* what, const std::filesystem::path& pa
 void writeTo(TeamDocument& doc, HWND mainWindow, const std::filesystem::path& path) {
     const FileResult result = writeTeamFile(doc, path);
     if (result.ok)
-        showCurrentFile(doc, mainWindow);
+        enableSaveForCurrentFile(doc, mainWindow);
     else
         reportFailure(mainWindow, "Could not save the team file", path, result.reason);
 }
@@ -102,7 +102,7 @@ void openTeamFileAt(TeamDocument& doc, HWND mainWindow, const std::filesystem::p
     }
     const FileResult result = readTeamFile(doc, full);
     if (result.ok)
-        showCurrentFile(doc, mainWindow);
+        enableSaveForCurrentFile(doc, mainWindow);
     else
         reportFailure(mainWindow, kWhat, full, result.reason);
 }

@@ -45,8 +45,7 @@ static_assert(kTeamFileSize == 2668);
 inline constexpr std::size_t kDepthStringOffset = 1;
 inline constexpr std::size_t kSideOffset = 3;
 inline constexpr std::size_t kNameLengthOffset = 4;
-inline constexpr std::size_t kNameOffset = 5;
-inline constexpr std::size_t kNameCapacity = 29;
+inline constexpr std::size_t kNameOffset = 5; // kNameCapacity bytes, then three zero bytes
 inline constexpr std::size_t kPosGroupOffset = 37;
 inline constexpr std::size_t kPosDetailOffset = 39;
 inline constexpr std::size_t kNumberOffset = 41;
@@ -60,8 +59,8 @@ inline constexpr std::size_t kDisciplineOffset = 57;
 static_assert(kNameOffset + kNameCapacity + 3 == kPosGroupOffset);
 static_assert(kDisciplineOffset + 1 == kRecordSize);
 
-// The reader's scratch buffer: every read lands at its start, the longest is a name's 29 bytes, and
-// the name step puts a 0 after them.
+// The reader's scratch buffer: every read lands at its start, the longest is a name (kNameCapacity bytes),
+// and the name step puts a 0 after them.
 inline constexpr std::size_t kScratchSize = kNameCapacity + 1;
 
 inline constexpr int kSpeedPerStep = 25;
@@ -120,12 +119,27 @@ constexpr int decodePosition(std::uint8_t group, std::uint8_t detail) {
 inline constexpr std::array<PageIndex, 4> kRecordPageOrder = {kOffensiveStarters, kDefensiveStarters,
                                                               kOffensiveReserves, kDefensiveReserves};
 
+// The slot that a record holds.
 constexpr SlotIndex recordSlot(std::size_t record) {
     return kRecordPageOrder[record / kRowsPerPage] * kRowsPerPage + static_cast<int>(record % kRowsPerPage);
+}
+// The record that holds a slot.
+constexpr std::size_t slotRecord(SlotIndex slot) {
+    const auto row = static_cast<std::size_t>(slot % kRowsPerPage);
+    std::size_t pageInFile = 0;
+    while (kRecordPageOrder[pageInFile] != slot / kRowsPerPage)
+        ++pageInFile;
+    return pageInFile * kRowsPerPage + row;
 }
 constexpr std::size_t recordOffset(std::size_t record) {
     return kRecordsOffset + record * kRecordSize;
 }
+// Where a byte of a slot's record stands in the file.
+constexpr std::size_t slotByteOffset(SlotIndex slot, std::size_t offsetInRecord) {
+    return recordOffset(slotRecord(slot)) + offsetInRecord;
+}
+
+static_assert(slotRecord(recordSlot(0)) == 0 && slotRecord(recordSlot(25)) == 25 && slotRecord(43) == 43);
 
 // Page defaults for String and Side texts that are neither offered value, by PageIndex.
 inline constexpr std::array<std::uint8_t, 4> kPageDepthStringCode = {0x01, 0x02, 0x01, 0x02};

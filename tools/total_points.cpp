@@ -4,6 +4,6 @@ int settlePositionsAndTotalPoints(TeamDocument& doc) {
     int total = 0;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField rating : kRatingFields)
-            total += spinnerPosition(doc, slot, rating);
+            total += settleSpinnerPosition(doc, slot, rating);
     return total;
 }

@@ -2,6 +2,6 @@
 
 #include "roster/team_document.h"
 
-// The sum of the spinner positions of the five ratings of all 44 slots. Reading a position settles it
-// (spinnerPosition): a box holding a number within range makes that number the remembered position.
+// Settles the spinner positions of the five ratings of all 44 slots (settleSpinnerPosition) and
+// returns their sum.
 int settlePositionsAndTotalPoints(TeamDocument& doc);

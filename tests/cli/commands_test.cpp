@@ -9,7 +9,7 @@
 #include "cli/commands.h"
 #include "teamfile/file_io.h"
 #include "tests/cli/cli_test_support.h"
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -19,11 +19,11 @@
 namespace {
 
 void putTeam(const std::string& path, const TeamFileBytes& bytes) {
-    putFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 std::string textOf(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = fileBytes(path);
+    const std::vector<std::uint8_t> bytes = readFileBytes(path);
     return {bytes.begin(), bytes.end()};
 }
 
@@ -62,9 +62,9 @@ TEST(Commands, DiffListsTheFieldsAndColoursThatDiffer) {
 TEST(Commands, DiffComparesTeamsNotBytes) {
     TempFolder folder;
     putTeam(folder.file("a.fbt"), newTeamBytes());
-    std::vector<std::uint8_t> other = fileBytes(folder.file("a.fbt"));
+    std::vector<std::uint8_t> other = readFileBytes(folder.file("a.fbt"));
     other.resize(layout::kReadSize); // no zero tail: the same team
-    putFileBytes(folder.file("b.fbt"), other);
+    writeFileBytes(folder.file("b.fbt"), other);
     EXPECT_EQ(runCommand({"diff", folder.file("a.fbt"), folder.file("b.fbt")}).status, kExitOk);
 }
 
@@ -123,15 +123,16 @@ TEST(Commands, ImportWritesTheTeamAndWarnsOfLeftOutSlots) {
                            "squadwright-cli: wrote \"" +
                            folder.file("b.fbt") + "\" (4 changes from the new team)\n");
     const TeamFileBytes expected = changedTeam();
-    EXPECT_EQ(fileBytes(folder.file("b.fbt")), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(readFileBytes(folder.file("b.fbt")),
+              std::vector<std::uint8_t>(expected.begin(), expected.end()));
 }
 
 TEST(Commands, CheckReportsEachFileAndExitsOneOnFindings) {
     TempFolder folder;
     putTeam(folder.file("good.fbt"), newTeamBytes());
-    std::vector<std::uint8_t> bad = fileBytes(folder.file("good.fbt"));
+    std::vector<std::uint8_t> bad = readFileBytes(folder.file("good.fbt"));
     bad[layout::kVersionOffset] = '1';
-    putFileBytes(folder.file("bad.fbt"), bad);
+    writeFileBytes(folder.file("bad.fbt"), bad);
 
     const Outcome good = runCommand({"check", folder.file("good.fbt")});
     EXPECT_EQ(good.status, kExitOk);
@@ -174,7 +175,7 @@ TEST(Commands, BadInputExitsTwoAndLeavesNoFileBehind) {
         "slots": [{"slot": "QB", "speedy": 7}]})");
     putText(folder.file("team.txt"), "Slot\r\n");
     const std::vector<std::uint8_t> old = {1, 2, 3};
-    putFileBytes(folder.file("old.fbt"), old);
+    writeFileBytes(folder.file("old.fbt"), old);
     const std::vector<std::string> before = folder.entries();
     const std::string out = folder.file("out.fbt");
 
@@ -209,7 +210,7 @@ TEST(Commands, BadInputExitsTwoAndLeavesNoFileBehind) {
         EXPECT_EQ(run.err.substr(0, 17), "squadwright-cli: ") << run.err;
         EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
         EXPECT_EQ(folder.entries(), before) << c.error;
-        EXPECT_EQ(fileBytes(folder.file("old.fbt")), old) << c.error;
+        EXPECT_EQ(readFileBytes(folder.file("old.fbt")), old) << c.error;
     }
 }
 
@@ -273,7 +274,7 @@ TEST(Program, ExportAndImportThroughTheProgramGiveBackTheFile) {
         ASSERT_EQ(imported.status, kExitOk) << imported.err;
         EXPECT_EQ(imported.err,
                   "squadwright-cli: wrote \"" + folder.file("b.fbt") + "\" (4 changes from the new team)\n");
-        EXPECT_EQ(fileBytes(folder.file("b.fbt")), fileBytes(folder.file("a.fbt"))) << format;
+        EXPECT_EQ(readFileBytes(folder.file("b.fbt")), readFileBytes(folder.file("a.fbt"))) << format;
         EXPECT_EQ(runProgram({"diff", folder.file("a.fbt"), folder.file("b.fbt")}, folder).status, kExitOk);
     }
     EXPECT_EQ(runProgram({"export", folder.file("a.fbt")}, folder).out,
@@ -284,9 +285,9 @@ TEST(Program, ReportsFindingsDifferencesAndErrorsByItsExitStatus) {
     TempFolder folder;
     putTeam(folder.file("a.fbt"), newTeamBytes());
     putTeam(folder.file("b.fbt"), changedTeam());
-    std::vector<std::uint8_t> shortFile = fileBytes(folder.file("a.fbt"));
+    std::vector<std::uint8_t> shortFile = readFileBytes(folder.file("a.fbt"));
     shortFile.resize(1000);
-    putFileBytes(folder.file("short.fbt"), shortFile);
+    writeFileBytes(folder.file("short.fbt"), shortFile);
     putText(folder.file("bad.csv"), "Slot,#\r\nQB,x\r\n");
 
     EXPECT_EQ(runProgram({"--version"}, folder).out, "squadwright-cli 2.0\n");
@@ -366,7 +367,7 @@ TEST(Commands, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
         EXPECT_EQ(run.status, kExitError) << c.args[3];
         EXPECT_NE(run.err.find("it is the input \"" + c.input + "\""), std::string::npos) << run.err;
         EXPECT_EQ(textOf(folder.file("t.csv")), "Slot\r\n");
-        EXPECT_EQ(fileBytes(folder.file("a.fbt")), bytesOf(newTeamBytes()));
+        EXPECT_EQ(readFileBytes(folder.file("a.fbt")), bytesOf(newTeamBytes()));
     }
 }
 
@@ -414,7 +415,8 @@ TEST(Commands, DevicesAndPipesAreRefusedAndLinksAreFollowed) {
     const Outcome linked = runCommand({"import", folder.file("t.csv"), "-o", folder.file("link.fbt")});
     EXPECT_EQ(linked.status, kExitOk) << linked.err;
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.fbt")));
-    EXPECT_EQ(fileBytes(folder.file("target.fbt")), bytesOf(importText("Slot,#\r\nQB,7\r\n", false).bytes));
+    EXPECT_EQ(readFileBytes(folder.file("target.fbt")),
+              bytesOf(importText("Slot,#\r\nQB,7\r\n", false).bytes));
 }
 #endif
 
@@ -431,7 +433,7 @@ TEST(Commands, AFileOfAnotherSizeIsReadWithAWarningAndCheckSeesItsTail) {
     std::vector<std::uint8_t> cut = bytesOf(newTeamBytes());
     cut.resize(2637);
     cut[2630] = 'x';
-    putFileBytes(folder.file("cut.fbt"), cut);
+    writeFileBytes(folder.file("cut.fbt"), cut);
     const Outcome checked = runCommand({"check", folder.file("cut.fbt")});
     EXPECT_EQ(checked.status, kExitFound);
     EXPECT_EQ(checked.out,
@@ -446,7 +448,7 @@ TEST(Commands, CheckListsOnlyFilesWithFindingsWhenQuietAndReportsJson) {
     putTeam(folder.file("good.fbt"), newTeamBytes());
     std::vector<std::uint8_t> bad = bytesOf(newTeamBytes());
     bad[layout::kVersionOffset] = '1';
-    putFileBytes(folder.file("bad.fbt"), bad);
+    writeFileBytes(folder.file("bad.fbt"), bad);
 
     const Outcome quiet = runCommand({"check", "-q", folder.file("good.fbt"), folder.file("bad.fbt")});
     EXPECT_EQ(quiet.status, kExitFound);
@@ -502,7 +504,7 @@ TEST(Commands, ImportIntoATeamChangesOnlyTheGivenCells) {
     decodeTeam(expected.doc, changedTeam());
     setFieldText(expected.doc, slotNamed("QB"), SlotField::discipline, "77");
     expected.doc.colors[helmetColor] = makeColor(1, 1, 1);
-    EXPECT_EQ(fileBytes(folder.file("team.fbt")), bytesOf(encodeTeam(expected.doc)));
+    EXPECT_EQ(readFileBytes(folder.file("team.fbt")), bytesOf(encodeTeam(expected.doc)));
 }
 
 TEST(Commands, FormatsTakeAnyLetterCaseAndUnknownOptionsAreNamed) {
@@ -619,7 +621,7 @@ TEST(Commands, ExportBeginsASheetWithAByteOrderMarkOnRequest) {
             league ? std::vector<std::string>{"import", "--league", folder.file("a.csv")}
                    : std::vector<std::string>{"import", folder.file("a.csv"), "-o", folder.file("a.fbt")};
         EXPECT_EQ(runCommand(back).status, kExitOk);
-        EXPECT_EQ(fileBytes(folder.file("a.fbt")), bytesOf(changedTeam()));
+        EXPECT_EQ(readFileBytes(folder.file("a.fbt")), bytesOf(changedTeam()));
     }
     const Outcome json = runCommand({"export", "--bom", "--format", "json", folder.file("a.fbt")});
     EXPECT_EQ(json.status, kExitError);

@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "tests/cli/cli_test_support.h"
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::vector<std::string> makeLeague(const TempFolder& folder) {
         std::string name = "league/team";
         name += std::to_string(100 + seed) + ".fbt";
         files.push_back(folder.file(name));
-        putFileBytes(files.back(), {bytes.begin(), bytes.end()});
+        writeFileBytes(files.back(), {bytes.begin(), bytes.end()});
     }
     return files;
 }
@@ -28,7 +28,7 @@ std::vector<std::string> makeLeague(const TempFolder& folder) {
 std::vector<std::vector<std::uint8_t>> contentsOf(const std::vector<std::string>& files) {
     std::vector<std::vector<std::uint8_t>> contents;
     for (const std::string& file : files)
-        contents.push_back(fileBytes(file));
+        contents.push_back(readFileBytes(file));
     return contents;
 }
 
@@ -46,7 +46,7 @@ TEST(League, ExportThenImportWritesEveryTeamBackByteForByte) {
         ASSERT_EQ(exported.status, kExitOk) << exported.err;
 
         for (const std::string& file : files)
-            putFileBytes(file, {1, 2, 3});
+            writeFileBytes(file, {1, 2, 3});
         const Outcome imported = runCommand({"import", "--league", sheet});
         ASSERT_EQ(imported.status, kExitOk) << imported.err;
         EXPECT_EQ(contentsOf(files), original) << format;
@@ -98,9 +98,9 @@ TEST(League, RowsOfATeamMayStandAnywhereInTheSheet) {
     const Outcome run = runCommand({"import", "--league", "sheet.csv"});
     std::filesystem::current_path(previous);
     ASSERT_EQ(run.status, kExitOk) << run.err;
-    EXPECT_EQ(fileBytes(folder.file("b.fbt")),
+    EXPECT_EQ(readFileBytes(folder.file("b.fbt")),
               bytesOf(importText("Slot,Player Name,String\r\nQB,Bo,\r\nJersey,,#102030\r\n", false).bytes));
-    EXPECT_EQ(fileBytes(folder.file("a.fbt")),
+    EXPECT_EQ(readFileBytes(folder.file("a.fbt")),
               bytesOf(importText("Slot,Player Name\r\nQB,Al\r\n", false).bytes));
 }
 
@@ -115,12 +115,12 @@ TEST(League, CheckReadsTenThousandFilesFromAFolderOrAList) {
     std::string list;
     for (int i = 0; i < 10000; ++i) {
         const std::string file = inBig(std::to_string(10000 + i) + ".fbt");
-        putFileBytes(file, {bytes.begin(), bytes.end()});
+        writeFileBytes(file, {bytes.begin(), bytes.end()});
         list += file + (i % 2 ? "\r\n" : "\n");
     }
     std::vector<std::uint8_t> odd(bytes.begin(), bytes.end());
     odd[layout::kVersionOffset] = '1';
-    putFileBytes(inBig("19999.fbt"), odd);
+    writeFileBytes(inBig("19999.fbt"), odd);
     putText(folder.file("list.txt"), list);
 
     const Outcome byFolder = runCommand({"check", "--quiet", folder.file("big")});

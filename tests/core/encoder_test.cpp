@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "teamfile/encoder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 
 using namespace layout;
 
@@ -14,15 +14,8 @@ std::vector<std::uint8_t> slice(const TeamFileBytes& bytes, std::size_t offset, 
     return {bytes.begin() + offset, bytes.begin() + offset + length};
 }
 
-std::size_t recordOf(SlotIndex slot) {
-    for (std::size_t r = 0; r < kRecordCount; ++r)
-        if (recordSlot(r) == slot)
-            return r;
-    return kRecordCount;
-}
-
 std::uint8_t recordByte(const TeamFileBytes& bytes, SlotIndex slot, std::size_t offset) {
-    return bytes[recordOffset(recordOf(slot)) + offset];
+    return bytes[slotByteOffset(slot, offset)];
 }
 
 constexpr SlotIndex kQB = 0, kKK = 11, kSS = 22, kSSa = 33;

@@ -54,7 +54,7 @@ TEST_P(FieldRules, SpinnerValuesAreBroughtIntoRange) {
     for (const Case& c : cases) {
         setSpinnerValue(*doc, kSS, c.field, c.value);
         EXPECT_EQ(fieldText(*doc, kSS, c.field), c.shown) << c.value;
-        EXPECT_EQ(spinnerPosition(*doc, kSS, c.field), std::stoi(c.shown)) << c.value;
+        EXPECT_EQ(settleSpinnerPosition(*doc, kSS, c.field), std::stoi(c.shown)) << c.value;
     }
 }
 
@@ -82,7 +82,7 @@ TEST_P(FieldRules, NumericValueIsTheLeadingDigitsAfterBlanks) {
 }
 
 TEST_P(FieldRules, PositionTakesOverOnlyANumberWithinRange) {
-    ASSERT_EQ(spinnerPosition(*doc, kQB, SlotField::strength), 40);
+    ASSERT_EQ(settleSpinnerPosition(*doc, kQB, SlotField::strength), 40);
     struct Step {
         const char* typed;
         int position;
@@ -93,11 +93,11 @@ TEST_P(FieldRules, PositionTakesOverOnlyANumberWithinRange) {
     };
     for (const Step& s : steps) {
         setFieldText(*doc, kQB, SlotField::strength, s.typed);
-        EXPECT_EQ(spinnerPosition(*doc, kQB, SlotField::strength), s.position) << '"' << s.typed << '"';
+        EXPECT_EQ(settleSpinnerPosition(*doc, kQB, SlotField::strength), s.position) << '"' << s.typed << '"';
         EXPECT_EQ(fieldText(*doc, kQB, SlotField::strength), s.typed) << "asking must not change the text";
     }
     setFieldText(*doc, kLTa, SlotField::icon, "");
-    EXPECT_EQ(spinnerPosition(*doc, kLTa, SlotField::icon), 1);
+    EXPECT_EQ(settleSpinnerPosition(*doc, kLTa, SlotField::icon), 1);
 }
 
 TEST_P(FieldRules, AStepIsRememberedWhateverTheBoxHoldsAfterIt) {
@@ -128,12 +128,12 @@ TEST_P(FieldRules, AStepIsRememberedWhateverTheBoxHoldsAfterIt) {
         applySlotDefaults(*doc, c.slot);
         if (c.typed)
             setFieldText(*doc, c.slot, c.field, c.typed);
-        clickModelSpinner(*doc, c.slot, c.field, c.delta);
+        clickModelSpinner(*storage, *doc, c.slot, c.field, c.delta);
         ASSERT_EQ(fieldText(*doc, c.slot, c.field), c.stepped) << where;
         setFieldText(*doc, c.slot, c.field, c.after);
-        EXPECT_EQ(spinnerPosition(*doc, c.slot, c.field), std::stoi(c.stepped)) << where;
+        EXPECT_EQ(settleSpinnerPosition(*doc, c.slot, c.field), std::stoi(c.stepped)) << where;
         EXPECT_EQ(fieldText(*doc, c.slot, c.field), c.after) << where;
-        clickModelSpinner(*doc, c.slot, c.field, c.delta2);
+        clickModelSpinner(*storage, *doc, c.slot, c.field, c.delta2);
         EXPECT_EQ(fieldText(*doc, c.slot, c.field), c.stepped2) << where;
     }
 }
@@ -154,7 +154,7 @@ TEST_P(FieldRules, DefaultsGiveTheDefaultPositionWhateverTheBoxShows) {
         applySlotDefaults(*doc, kQB);
         EXPECT_EQ(fieldText(*doc, kQB, SlotField::strength), "40") << '"' << typed << '"';
         setFieldText(*doc, kQB, SlotField::strength, "");
-        EXPECT_EQ(spinnerPosition(*doc, kQB, SlotField::strength), 40) << '"' << typed << '"';
+        EXPECT_EQ(settleSpinnerPosition(*doc, kQB, SlotField::strength), 40) << '"' << typed << '"';
     }
 }
 

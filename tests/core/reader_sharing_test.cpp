@@ -9,8 +9,8 @@
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
 #include "tests/core/decoder_test_support.h"
-#include "tests/core/temp_folder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_team.h"
 
 TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads) {
     struct Case {
@@ -31,7 +31,7 @@ TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads)
     TestTeam source;
     setFieldText(source.doc, 0, SlotField::playerName, "On Disk");
     const TeamFileBytes bytes = encodeTeam(source.doc);
-    putFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 
     for (const Case& c : cases) {
         HANDLE held = CreateFileA(path.c_str(), c.access, c.share, nullptr, OPEN_EXISTING,

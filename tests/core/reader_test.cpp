@@ -11,8 +11,8 @@
 #include "teamfile/reader.h"
 #include "teamfile/writer.h"
 #include "tests/core/decoder_test_support.h"
-#include "tests/core/temp_folder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_team.h"
 
 using namespace layout;
 
@@ -29,13 +29,6 @@ Bytes newTeamFile() {
     return fileOf(TestTeam().doc);
 }
 
-std::size_t slotOffset(SlotIndex slot, std::size_t offset) {
-    for (std::size_t record = 0; record < kRecordCount; ++record)
-        if (recordSlot(record) == slot)
-            return recordOffset(record) + offset;
-    return kTeamFileSize;
-}
-
 void putBytes(Bytes& file, std::size_t offset, const Bytes& bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
         file.at(offset + i) = bytes[i];
@@ -48,30 +41,6 @@ void markListFields(TeamDocument& doc) {
         setFieldText(doc, slot, SlotField::side, "s?");
         setFieldText(doc, slot, SlotField::position, "p?");
     }
-}
-
-// A team whose every field holds an offered value, a name of 0..29 non-zero bytes, a number within
-// its range, a speed that is a multiple of 25, and any colours: the teams a file can hold exactly.
-void randomTeam(TeamDocument& doc, std::mt19937& random) {
-    auto below = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        for (SlotField field : {SlotField::depthString, SlotField::side, SlotField::position}) {
-            std::span<const std::string_view> items = listItems(field);
-            selectListValue(doc, slot, field, items[below(static_cast<int>(items.size()))]);
-        }
-        std::string name(below(30), ' ');
-        for (char& c : name)
-            c = static_cast<char>(1 + below(255));
-        setFieldText(doc, slot, SlotField::playerName, name);
-        for (SlotField field : {SlotField::number, SlotField::icon, SlotField::strength, SlotField::agility,
-                                SlotField::intelligence, SlotField::discipline}) {
-            SpinnerRange range = spinnerRange(field);
-            setSpinnerValue(doc, slot, field, range.lower + below(range.upper - range.lower + 1));
-        }
-        setSpinnerValue(doc, slot, SlotField::speed, kSpeedPerStep * below(kMaxSpeedStep + 1));
-    }
-    for (ColorRef& color : doc.colors)
-        color = random() & 0xFFFFFF;
 }
 
 TeamState decodedState(const Bytes& file) {
@@ -165,8 +134,8 @@ TEST(Decoder, NamesTakeTheirLengthAndEndAtTheFirstZero) {
         Bytes file = newTeamFile();
         Bytes field(kNameCapacity, 0x00);
         std::copy(c.text.begin(), c.text.end(), field.begin());
-        putBytes(file, slotOffset(0, kNameLengthOffset), {c.length});
-        putBytes(file, slotOffset(0, kNameOffset), field);
+        putBytes(file, slotByteOffset(0, kNameLengthOffset), {c.length});
+        putBytes(file, slotByteOffset(0, kNameOffset), field);
         const TeamState state = decodedState(file);
         EXPECT_EQ(state.texts[0][static_cast<int>(SlotField::playerName)], c.expected) << c.what;
         EXPECT_EQ(state.texts[1], decodedState(newTeamFile()).texts[1])
@@ -217,7 +186,7 @@ TEST(Decoder, ListCodesSelectTheirTextOrLeaveTheFieldAlone) {
     constexpr SlotIndex kDefensiveStarter = 25;
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
-        putBytes(file, slotOffset(kDefensiveStarter, c.offset), c.bytes);
+        putBytes(file, slotByteOffset(kDefensiveStarter, c.offset), c.bytes);
         TestTeam team;
         setFieldText(team.doc, kDefensiveStarter, c.field, "typed");
         decodeTeam(team.doc, file);
@@ -264,13 +233,13 @@ TEST(Decoder, NumberBytesGoThroughTheSpinnerRange) {
     constexpr SlotIndex kReserve = 40;
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
-        putBytes(file, slotOffset(kReserve, c.offset), {c.byte});
+        putBytes(file, slotByteOffset(kReserve, c.offset), {c.byte});
         TestTeam team;
         setFieldText(team.doc, kReserve, c.field, "typed");
         decodeTeam(team.doc, file);
         EXPECT_EQ(fieldText(team.doc, kReserve, c.field), std::to_string(c.expected))
             << "field " << static_cast<int>(c.field) << " byte " << int{c.byte};
-        EXPECT_EQ(spinnerPosition(team.doc, kReserve, c.field), c.expected);
+        EXPECT_EQ(settleSpinnerPosition(team.doc, kReserve, c.field), c.expected);
     }
 }
 
@@ -307,7 +276,7 @@ TEST(Decoder, EncodedTeamsDecodeToThemselvesWhateverTheDocumentHeld) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 500; ++round) {
         TestTeam source;
-        randomTeam(source.doc, random);
+        makeRandomTeam(source.doc, random);
         const Bytes file = fileOf(source.doc);
 
         TestTeam target;
@@ -353,7 +322,7 @@ TEST(Decoder, SavingAndReadingBringTextsIntoTheFilesValues) {
 TEST(Decoder, EveryCutOfAFileReadsItsPrefixAndZerosAfterIt) {
     std::mt19937 random(7);
     TestTeam source;
-    randomTeam(source.doc, random);
+    makeRandomTeam(source.doc, random);
     const Bytes full = fileOf(source.doc);
     const TeamState whole = decodedState(full);
 
@@ -515,7 +484,7 @@ TEST(Reader, ASavedTeamReadsBackTheSameAndBecomesTheCurrentFile) {
 TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
     std::mt19937 random(99);
     TestTeam source;
-    randomTeam(source.doc, random);
+    makeRandomTeam(source.doc, random);
     const Bytes full = fileOf(source.doc);
     Bytes junkTail = full;
     std::fill(junkTail.begin() + kTailOffset, junkTail.end(), 0xCD);
@@ -535,7 +504,7 @@ TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
     TempFolder folder;
     for (const Case& c : cases) {
         const std::string path = folder.file("team.fbt");
-        putFileBytes(path, c.bytes);
+        writeFileBytes(path, c.bytes);
         TestTeam target;
         scrambleTeam(target.doc);
         const FileResult result = readTeamFile(target.doc, path);
@@ -550,7 +519,7 @@ TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
     const std::string path = folder.file("huge.fbt");
     TestTeam source;
     setFieldText(source.doc, 43, SlotField::playerName, "Last Player");
-    putFileBytes(path, fileOf(source.doc));
+    writeFileBytes(path, fileOf(source.doc));
     std::error_code error;
     std::filesystem::resize_file(path, 5ull << 30, error);
     if (error)
@@ -565,7 +534,7 @@ TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
 TEST(Reader, AnEmptyFileIsReadAsEveryReadDeliveringNothing) {
     TempFolder folder;
     const std::string path = folder.file("empty.fbt");
-    putFileBytes(path, {});
+    writeFileBytes(path, {});
 
     TestTeam team;
     setFieldText(team.doc, 5, SlotField::depthString, "3rd");

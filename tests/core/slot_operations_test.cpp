@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/core/spinner_model.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 #include "tools/total_points.h"
 
 namespace {
@@ -20,8 +20,8 @@ std::vector<std::string> slotTexts(const TeamDocument& doc, SlotIndex slot) {
     return texts;
 }
 
-void clickSpeed(TeamDocument& doc, SlotIndex slot, int delta) {
-    clickModelSpinner(doc, slot, SlotField::speed, delta);
+void clickSpeed(TestTeam& team, SlotIndex slot, int delta) {
+    clickModelSpinner(team.storage, team.doc, slot, SlotField::speed, delta);
 }
 
 } // namespace
@@ -62,7 +62,7 @@ TEST(SlotOperations, FindSlotByLabelComparesTheFirstFourCharactersExactly) {
         {"QB", 0},          {"WR2a", 21},          {"WR2ax", 21}, {"WR2", 10}, {"qb", std::nullopt},
         {"", std::nullopt}, {"QB ", std::nullopt}, {"FS1a", 43}};
     for (const Case& c : cases)
-        EXPECT_EQ(findSlotByLabelText(c.text), c.slot) << '"' << c.text << '"';
+        EXPECT_EQ(slotOfBoxText(c.text), c.slot) << '"' << c.text << '"';
 }
 
 TEST(SlotOperations, SwapMovesThePlayerButNotStringAndSide) {
@@ -116,7 +116,7 @@ TEST(SlotOperations, EraseGivesThePagesValuesAndClearsThePlayer) {
         setFieldText(team.doc, c.slot, SlotField::depthString, "3rd");
         eraseSlot(team.doc, c.slot);
         EXPECT_EQ(slotTexts(team.doc, c.slot), c.expected) << SlotTable[c.slot].label;
-        EXPECT_EQ(spinnerPosition(team.doc, c.slot, SlotField::icon), 1);
+        EXPECT_EQ(settleSpinnerPosition(team.doc, c.slot, SlotField::icon), 1);
     }
 }
 
@@ -156,7 +156,7 @@ TEST(SlotOperations, SpeedClicksMoveBy25AndWrap) {
         TestTeam team;
         setFieldText(team.doc, kQB, SlotField::speed, c.start);
         for (std::size_t i = 0; i < c.deltas.size(); ++i) {
-            clickSpeed(team.doc, kQB, c.deltas[i]);
+            clickSpeed(team, kQB, c.deltas[i]);
             EXPECT_EQ(fieldText(team.doc, kQB, SlotField::speed), c.shown[i])
                 << "from " << c.start << " step " << i;
         }
@@ -178,7 +178,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
     for (const Case& c : cases) {
         TestTeam team;
         setFieldText(team.doc, kQB, c.field, c.typed);
-        clickModelSpinner(team.doc, kQB, c.field, c.delta);
+        clickModelSpinner(team.storage, team.doc, kQB, c.field, c.delta);
         EXPECT_EQ(fieldText(team.doc, kQB, c.field), c.shown) << "'" << c.typed << "' " << c.delta;
     }
 }
@@ -186,7 +186,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
 TEST(TotalPoints, AddsTheSpinnerPositionsOfTheFiveRatings) {
     TestTeam team;
     EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4500);
-    clickSpeed(team.doc, kQB, +1);
+    clickSpeed(team, kQB, +1);
     EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4525);
     setFieldText(team.doc, kQB, SlotField::strength, "150");
     setFieldText(team.doc, kKK, SlotField::agility, "");

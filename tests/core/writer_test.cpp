@@ -9,8 +9,8 @@
 
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
-#include "tests/core/temp_folder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_team.h"
 
 namespace fs = std::filesystem;
 
@@ -23,11 +23,11 @@ TEST(Writer, SavesTheEncodedBytesAndMakesThePathCurrent) {
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(team.doc.currentPath, path);
     const TeamFileBytes expected = encodeTeam(team.doc);
-    EXPECT_EQ(fileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(readFileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 
     // Saving twice gives the same file; replacing an existing file leaves nothing else behind.
     ASSERT_TRUE(writeTeamFile(team.doc, path).ok);
-    EXPECT_EQ(fileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(readFileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"team.fbt"});
 }
 
@@ -36,9 +36,9 @@ TEST(Writer, ReplacesALongerOrShorterFileWhole) {
     TestTeam team;
     for (std::size_t size : {0u, 10u, 5000u}) {
         const std::string path = folder.file("old" + std::to_string(size) + ".fbt");
-        putFileBytes(path, std::vector<std::uint8_t>(size, 0xAA));
+        writeFileBytes(path, std::vector<std::uint8_t>(size, 0xAA));
         ASSERT_TRUE(writeTeamFile(team.doc, path).ok);
-        EXPECT_EQ(fileBytes(path).size(), layout::kTeamFileSize) << size;
+        EXPECT_EQ(readFileBytes(path).size(), layout::kTeamFileSize) << size;
     }
 }
 
@@ -46,7 +46,7 @@ TEST(Writer, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
     TempFolder folder;
     const std::string existing = folder.file("kept.fbt");
     const std::vector<std::uint8_t> oldBytes = {1, 2, 3, 4, 5};
-    putFileBytes(existing, oldBytes);
+    writeFileBytes(existing, oldBytes);
     fs::permissions(existing, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::create_directories(folder.file("folder.fbt"));
 
@@ -69,7 +69,7 @@ TEST(Writer, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
         EXPECT_FALSE(result.reason.empty()) << c.what;
         EXPECT_EQ(team.doc.currentPath, "previous.fbt") << c.what;
     }
-    EXPECT_EQ(fileBytes(existing), oldBytes);
+    EXPECT_EQ(readFileBytes(existing), oldBytes);
     std::vector<std::string> left = folder.entries();
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"folder.fbt", "kept.fbt"})) << "no temporary file may stay";
@@ -77,8 +77,8 @@ TEST(Writer, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
 
 TEST(Writer, TellsTheSameFileUnderAnySpellingAndThroughHardLinks) {
     TempFolder folder;
-    putFileBytes(folder.file("a.fbt"), {1});
-    putFileBytes(folder.file("b.fbt"), {1});
+    writeFileBytes(folder.file("a.fbt"), {1});
+    writeFileBytes(folder.file("b.fbt"), {1});
     fs::create_directories(folder.file("sub"));
     fs::create_hard_link(folder.file("a.fbt"), folder.file("sub/hard.fbt"));
     const fs::path a = folder.file("a.fbt");
@@ -96,7 +96,7 @@ TEST(Writer, FollowsSymbolicLinksAndLeavesDevicesAndPipesAlone) {
     TempFolder folder;
     fs::create_directories(folder.file("teams"));
     fs::create_directories(folder.file("links"));
-    putFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});
+    writeFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});
     fs::create_symlink("../teams/real.fbt", folder.file("links/relative.fbt"));
     fs::create_symlink(folder.file("links/relative.fbt"), folder.file("links/chain.fbt"));
     fs::create_symlink("../teams/new.fbt", folder.file("links/dangling.fbt"));
@@ -105,14 +105,14 @@ TEST(Writer, FollowsSymbolicLinksAndLeavesDevicesAndPipesAlone) {
     const std::vector<std::uint8_t> expected(bytes.begin(), bytes.end());
 
     for (const char* link : {"links/relative.fbt", "links/chain.fbt"}) {
-        putFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});
+        writeFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});
         ASSERT_TRUE(writeTeamFile(team.doc, folder.file(link)).ok) << link;
         EXPECT_TRUE(fs::is_symlink(folder.file(link))) << link;
-        EXPECT_EQ(fileBytes(folder.file("teams/real.fbt")), expected) << link;
+        EXPECT_EQ(readFileBytes(folder.file("teams/real.fbt")), expected) << link;
     }
     ASSERT_TRUE(writeTeamFile(team.doc, folder.file("links/dangling.fbt")).ok);
     EXPECT_TRUE(fs::is_symlink(folder.file("links/dangling.fbt")));
-    EXPECT_EQ(fileBytes(folder.file("teams/new.fbt")), expected);
+    EXPECT_EQ(readFileBytes(folder.file("teams/new.fbt")), expected);
 
     ASSERT_EQ(mkfifo(folder.file("pipe.fbt").c_str(), 0600), 0);
     struct Case {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "teamfile/encoder.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 #include "tests/ui/system_dialogs.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 #include "tests/ui/system_dialogs.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 #include "tests/ui/system_dialogs.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "roster/page_storage_win.h"
 #include "teamfile/writer.h"
-#include "tests/core/test_team.h"
+#include "tests/support/test_team.h"
 #include "tests/ui/system_dialogs.h"
 
 namespace {

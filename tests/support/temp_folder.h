@@ -1,13 +1,18 @@
+// A folder of its own for one test and the bytes of the files in it, in portable C++ so that every
+// test program can use it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder under the system's temporary folder, removed with everything in it afterwards (the
+// read-only files included).
 class TempFolder {
   public:
     TempFolder() {
@@ -23,11 +28,16 @@ class TempFolder {
                                          std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // The names of the folder's entries, sorted.
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(path_))
             names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
         return names;
     }
 
@@ -35,12 +45,14 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-inline std::vector<std::uint8_t> fileBytes(const std::string& path) {
+// Empty when the file cannot be read.
+inline std::vector<std::uint8_t> readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void putFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+inline bool writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
 }
