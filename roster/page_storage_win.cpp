@@ -31,8 +31,7 @@ void PageFieldStorage::collectControls(PageIndex page) const {
     collected_[page] = true;
 }
 
-std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
-    HWND box = control(slot, field, false);
+std::string windowText(HWND box) {
     // One message for the usual short text; a longer one is read again at its full length, asked by
     // WM_GETTEXTLENGTH because GetWindowTextLengthA does not ask a window of another process.
     char shortText[64];
@@ -45,6 +44,10 @@ std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
     text.resize(static_cast<std::size_t>(
         SendMessageA(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+std::string PageFieldStorage::text(SlotIndex slot, SlotField field) const {
+    return windowText(control(slot, field, false));
 }
 
 void PageFieldStorage::setText(SlotIndex slot, SlotField field, std::string_view text) {

@@ -9,6 +9,9 @@
 
 #include "roster/field_storage.h"
 
+// The text of a window of this process or another one, read with WM_GETTEXT whatever its length.
+std::string windowText(HWND window);
+
 class PageFieldStorage final : public FieldStorage {
   public:
     // pages is the shell's table of page dialogs, indexed by PageIndex; it is read at each use, so

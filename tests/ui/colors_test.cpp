@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "teamfile/encoder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
-#include "tests/ui/system_dialogs.h"
+#include "tests/ui/color_dialog.h"
+#include "tests/ui/dialogs.h"
 
 namespace {
 
 // Opens the entry's colour dialog, types the colour and closes it with OK or Cancel.
-::testing::AssertionResult pickColor(Editor& editor, int command, Rgb color, bool confirm) {
+::testing::AssertionResult pickColor(EditorProcess& editor, int command, Rgb color, bool confirm) {
     HWND dialog = openCommandDialog(editor, command);
     if (dialog == nullptr)
         return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
@@ -36,7 +38,7 @@ TEST(TeamColors, EachDialogOpensWithItsEntrysColour) {
         {IDM_JERSEY, {144, 144, 144}},     {IDM_HELMET, {144, 144, 144}},     {IDM_STRIPE, {218, 219, 219}},
         {IDM_PANTS_HOME, {144, 144, 144}}, {IDM_PANTS_AWAY, {254, 254, 254}},
     };
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     for (const Case& c : cases)
         EXPECT_EQ(offeredColor(editor, c.command), c.shown) << "command " << c.command;
@@ -44,7 +46,7 @@ TEST(TeamColors, EachDialogOpensWithItsEntrysColour) {
 }
 
 TEST(TeamColors, OkStoresTheColourAndCancelKeepsTheOldOne) {
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(pickColor(editor, IDM_JERSEY, {1, 2, 3}, false));
     EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{144, 144, 144}));
@@ -60,8 +62,8 @@ TEST(TeamColors, OkStoresTheColourAndCancelKeepsTheOldOne) {
 }
 
 TEST(TeamColors, WhiteAwayPantsAreSavedAsSixFFBytes) {
-    ScratchFolder folder;
-    Editor editor;
+    TempFolder folder;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(pickColor(editor, IDM_PANTS_AWAY, {255, 255, 255}, true));
 
@@ -79,7 +81,7 @@ TEST(TeamColors, WhiteAwayPantsAreSavedAsSixFFBytes) {
 
 TEST(TeamColors, ACustomColourDefinedForTheHelmetIsOfferedForTheWholeRun) {
     const Rgb custom = {10, 20, 30};
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     HWND helmet = openCommandDialog(editor, IDM_HELMET);
     ASSERT_NE(helmet, nullptr);

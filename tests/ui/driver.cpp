@@ -217,7 +217,7 @@ std::string editorPath() {
     return windowsPath(SQUADWRIGHT_EXE_PATH);
 }
 
-Editor::Editor(const StartOptions& options) {
+EditorProcess::EditorProcess(const StartOptions& options) {
     std::wstring commandLine = wideFromUtf8("\"" + editorPath() + "\"");
     if (!options.arguments.empty())
         commandLine += L" " + wideFromUtf8(options.arguments);
@@ -252,7 +252,7 @@ Editor::Editor(const StartOptions& options) {
         ADD_FAILURE() << "the tab strip was not found";
 }
 
-Editor::~Editor() {
+EditorProcess::~EditorProcess() {
     if (!process_.hProcess)
         return;
     if (running()) {
@@ -267,25 +267,25 @@ Editor::~Editor() {
     CloseHandle(process_.hProcess);
 }
 
-DWORD Editor::processId() const {
+DWORD EditorProcess::processId() const {
     return process_.dwProcessId;
 }
-DWORD Editor::threadId() const {
+DWORD EditorProcess::threadId() const {
     return process_.dwThreadId;
 }
-HANDLE Editor::processHandle() const {
+HANDLE EditorProcess::processHandle() const {
     return process_.hProcess;
 }
-HWND Editor::mainWindow() const {
+HWND EditorProcess::mainWindow() const {
     return main_;
 }
-HWND Editor::tabStrip() const {
+HWND EditorProcess::tabStrip() const {
     return tabs_;
 }
-const std::array<HWND, kPageCount>& Editor::pages() const {
+const std::array<HWND, kPageCount>& EditorProcess::pages() const {
     return pages_;
 }
-bool Editor::started() const {
+bool EditorProcess::started() const {
     if (!main_ || !tabs_)
         return false;
     for (HWND page : pages_)
@@ -294,19 +294,19 @@ bool Editor::started() const {
     return true;
 }
 
-HWND Editor::control(SlotIndex slot, int offset) const {
+HWND EditorProcess::control(SlotIndex slot, int offset) const {
     return controls_.slotControl(slot, offset);
 }
 
-HWND Editor::pageItem(PageIndex page, int id) const {
+HWND EditorProcess::pageItem(PageIndex page, int id) const {
     return page >= 0 && page < kPageCount ? GetDlgItem(pages_[page], id) : nullptr;
 }
 
-void Editor::command(int id) {
+void EditorProcess::command(int id) {
     PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
-bool Editor::dropFiles(const std::vector<std::string>& paths) {
+bool EditorProcess::dropFiles(const std::vector<std::string>& paths) {
     // A DROPFILES header and the wide paths, each ended by a zero, with one more zero after the last.
     std::wstring names;
     for (const std::string& path : paths)
@@ -329,7 +329,7 @@ bool Editor::dropFiles(const std::vector<std::string>& paths) {
     return PostMessageA(main_, WM_DROPFILES, drop, 0) != 0;
 }
 
-void Editor::clickTab(PageIndex page) {
+void EditorProcess::clickTab(PageIndex page) {
     RECT bounds{};
     RemoteBlock remote(process_.hProcess, sizeof bounds);
     if (!SendMessageA(tabs_, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(remote.address())) ||
@@ -343,7 +343,7 @@ void Editor::clickTab(PageIndex page) {
     settle(tabs_);
 }
 
-PageIndex Editor::visiblePage() const {
+PageIndex EditorProcess::visiblePage() const {
     PageIndex visible = -1;
     for (PageIndex page = 0; page < kPageCount; ++page) {
         if (IsWindowVisible(pages_[page])) {
@@ -355,11 +355,11 @@ PageIndex Editor::visiblePage() const {
     return visible;
 }
 
-int Editor::selectedTab() const {
+int EditorProcess::selectedTab() const {
     return static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
 }
 
-std::vector<std::string> Editor::tabCaptions() const {
+std::vector<std::string> EditorProcess::tabCaptions() const {
     constexpr SIZE_T kTextSize = 64;
     std::vector<std::string> captions;
     RemoteBlock remote(process_.hProcess, sizeof(TCITEMA) + kTextSize);
@@ -381,28 +381,28 @@ std::vector<std::string> Editor::tabCaptions() const {
     return captions;
 }
 
-UINT Editor::menuState(int commandId) const {
+UINT EditorProcess::menuState(int commandId) const {
     const auto menu = reinterpret_cast<ULONG_PTR>(GetMenu(main_));
     return static_cast<UINT>(callInProcess(process_.hProcess, systemFunction("user32.dll", "GetMenuState"),
                                            {menu, static_cast<ULONG_PTR>(commandId), MF_BYCOMMAND}));
 }
 
-bool Editor::saveEnabled() const {
+bool EditorProcess::saveEnabled() const {
     UINT state = menuState(IDM_SAVE);
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
-HWND Editor::focus() const {
+HWND EditorProcess::focus() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
-bool Editor::running() const {
+bool EditorProcess::running() const {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-DWORD Editor::waitForExit(DWORD timeoutMs) {
+DWORD EditorProcess::waitForExit(DWORD timeoutMs) {
     if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
         return STILL_ACTIVE;
     DWORD exitCode = STILL_ACTIVE;
@@ -436,19 +436,6 @@ bool settle(HWND editorWindow) {
 }
 
 // One round trip for the usual short texts; the length is asked for only when the buffer was full.
-std::string windowText(HWND window) {
-    std::string text(256, '\0');
-    auto copied = static_cast<size_t>(
-        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    if (copied + 1 >= text.size()) {
-        text.assign(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-        copied = static_cast<size_t>(
-            SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    }
-    text.resize(copied);
-    return text;
-}
-
 void setWindowText(HWND window, const std::string& text) {
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

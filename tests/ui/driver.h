@@ -24,14 +24,14 @@ struct StartOptions {
     std::string workingFolder;
 };
 
-class Editor {
+class EditorProcess {
   public:
     // Starts the editor and waits until its main window is idle; a failure to start fails the test.
-    explicit Editor(const StartOptions& options = {});
+    explicit EditorProcess(const StartOptions& options = {});
     // Ends the editor if it still runs (WM_CLOSE, then terminates it as a last resort).
-    ~Editor();
-    Editor(const Editor&) = delete;
-    Editor& operator=(const Editor&) = delete;
+    ~EditorProcess();
+    EditorProcess(const EditorProcess&) = delete;
+    EditorProcess& operator=(const EditorProcess&) = delete;
 
     // All handles were found: the main window, the tab strip and the five pages.
     bool started() const;
@@ -75,7 +75,6 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
 // modal dialog runs); false when the editor is gone or does not answer in time.
 bool settle(HWND editorWindow);
 
-std::string windowText(HWND window);
 void setWindowText(HWND window, const std::string& text); // WM_SETTEXT
 void focusWindow(HWND window); // SetFocus in the editor's thread (AttachThreadInput)
 // Typing as a person: focus the box (an edit or an editable combo box), select all it holds and post

@@ -43,7 +43,7 @@ class EditorTest : public ::testing::Test {
         return team;
     }
 
-    Editor editor;
+    EditorProcess editor;
     PageFieldStorage pageStorage{editor.pages()};
     TeamDocument doc{pageStorage};
 };

@@ -10,8 +10,11 @@
 #include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
-#include "tests/ui/system_dialogs.h"
+#include "tests/ui/color_dialog.h"
+#include "tests/ui/dialogs.h"
+#include "tests/ui/page_differences.h"
 
 namespace {
 
@@ -24,11 +27,11 @@ std::vector<std::uint8_t> newTeamBytes() {
     return encoded(TestTeam().doc);
 }
 
-::testing::AssertionResult saveAs(Editor& editor, const std::string& typed) {
+::testing::AssertionResult saveAs(EditorProcess& editor, const std::string& typed) {
     return runFileDialog(editor, IDM_SAVE_AS, typed, true);
 }
 
-::testing::AssertionResult openFile(Editor& editor, const std::string& path) {
+::testing::AssertionResult openFile(EditorProcess& editor, const std::string& path) {
     return runFileDialog(editor, IDM_OPEN, path, true);
 }
 
@@ -45,24 +48,24 @@ struct WrittenTeam {
 };
 
 // Types a new name into slot 0 on the pages and into the expected document alike.
-void editFirstName(Editor& editor, TeamDocument& expected, const std::string& name) {
+void editFirstName(EditorProcess& editor, TeamDocument& expected, const std::string& name) {
     setWindowText(editor.control(0, fieldControlOffset(SlotField::playerName)), name);
     setFieldText(expected, 0, SlotField::playerName, name);
 }
 
 // File > Save, waited for until the editor has handled it.
-void saveCommand(Editor& editor) {
+void saveCommand(EditorProcess& editor) {
     editor.command(IDM_SAVE);
     settle(editor.mainWindow());
 }
 
-bool noDialogOpen(const Editor& editor) {
+bool noDialogOpen(const EditorProcess& editor) {
     return settle(editor.mainWindow()) && findDialog(editor.processId(), editor.mainWindow()) == nullptr;
 }
 
 // The message box that reports a failed file operation: owned by the main window, captioned
 // "Squadwright", with the error icon and a text that names the file. Closes it.
-::testing::AssertionResult failureShown(Editor& editor, const std::string& path) {
+::testing::AssertionResult failureShown(EditorProcess& editor, const std::string& path) {
     HWND box = waitForOwnedDialog(editor, editor.mainWindow());
     if (box == nullptr)
         return ::testing::AssertionFailure() << "the failure is not shown";
@@ -100,13 +103,6 @@ class ExclusiveWriter {
     HANDLE file_;
 };
 
-int recordOf(SlotIndex slot) {
-    for (std::size_t record = 0; record < layout::kRecordCount; ++record)
-        if (layout::recordSlot(record) == slot)
-            return static_cast<int>(record);
-    return -1;
-}
-
 void putColor(std::vector<std::uint8_t>& bytes, std::size_t offset, int red, int green, int blue) {
     for (int component : {red, green, blue}) {
         const std::uint16_t stored = layout::encodeColorComponent(component);
@@ -128,8 +124,8 @@ TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
         {IDM_SAVE_AS, "named.fbt", "named.fbt"},
         {IDM_SAVE, "viasave", "viasave.fbt"}, // Save without a current file asks like Save As
     };
-    ScratchFolder folder; // outlives the editor, whose file dialogs make it the current folder
-    Editor editor;
+    TempFolder folder; // outlives the editor, whose file dialogs make it the current folder
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     std::vector<std::string> written;
     for (const Case& c : cases) {
@@ -148,8 +144,8 @@ TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
 }
 
 TEST(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
-    ScratchFolder folder;
-    Editor editor;
+    TempFolder folder;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(saveAs(editor, folder.file("team")));
     ASSERT_EQ(readFileBytes(folder.file("team.fbt")), newTeamBytes());
@@ -165,10 +161,10 @@ TEST(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
 
 TEST(FileCommands, AnExistingFileIsReplacedOnlyWhenTheOverwriteQuestionIsConfirmed) {
     const std::vector<std::uint8_t> oldBytes = {1, 2, 3, 4, 5};
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("old.fbt");
     ASSERT_TRUE(writeFileBytes(path, oldBytes));
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     for (bool replace : {false, true}) {
         SCOPED_TRACE(replace ? "Yes" : "No");
@@ -198,11 +194,11 @@ TEST(FileCommands, AnExistingFileIsReplacedOnlyWhenTheOverwriteQuestionIsConfirm
 }
 
 TEST(FileCommands, OpenShowsTheFileOnThePagesAndSaveWritesBackToIt) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("varied.fbt");
     WrittenTeam written(path);
     ASSERT_TRUE(written.result.ok) << written.result.reason;
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
 
     ASSERT_TRUE(openFile(editor, path));
@@ -255,8 +251,7 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
     };
     std::vector<std::uint8_t> bytes = newTeamBytes();
     for (const Odd& o : odd)
-        std::copy(o.bytes.begin(), o.bytes.end(),
-                  bytes.begin() + layout::recordOffset(recordOf(o.slot)) + o.offset);
+        std::copy(o.bytes.begin(), o.bytes.end(), bytes.begin() + layout::slotByteOffset(o.slot, o.offset));
     // An older version: helmet and home pants take the jersey colour, the away pants 0xFEFEFE.
     bytes[layout::kVersionOffset] = '1';
     putColor(bytes, layout::kJerseyOffset, 10, 20, 30);
@@ -264,10 +259,10 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
     for (std::size_t offset : {layout::kHelmetOffset, layout::kHomePantsOffset, layout::kAwayPantsOffset})
         putColor(bytes, offset, 255, 255, 255);
 
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("odd.fbt");
     ASSERT_TRUE(writeFileBytes(path, bytes));
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     TestTeam expected;
     for (const Typed& t : typed) {
@@ -288,10 +283,10 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
 }
 
 TEST(FileCommands, CancelledDialogsChangeNothing) {
-    ScratchFolder folder;
+    TempFolder folder;
     WrittenTeam other(folder.file("other.fbt"));
     ASSERT_TRUE(other.result.ok) << other.result.reason;
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     TestTeam expected;
     editFirstName(editor, expected.doc, "Not Saved Yet");
@@ -317,11 +312,11 @@ TEST(FileCommands, CancelledDialogsChangeNothing) {
 }
 
 TEST(FileCommands, NewAfterOpenForgetsTheFile) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("opened.fbt");
     WrittenTeam written(path);
     ASSERT_TRUE(written.result.ok) << written.result.reason;
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(openFile(editor, path));
     ASSERT_TRUE(editor.saveEnabled());
@@ -336,12 +331,12 @@ TEST(FileCommands, NewAfterOpenForgetsTheFile) {
 }
 
 TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("readonly.fbt");
     const std::vector<std::uint8_t> oldBytes = {9, 8, 7, 6};
     ASSERT_TRUE(writeFileBytes(path, oldBytes));
     ASSERT_TRUE(setReadOnly(path, true));
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     TestTeam expected;
     editFirstName(editor, expected.doc, "Edited Before Saving");
@@ -364,11 +359,11 @@ TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
 }
 
 TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string held = folder.file("held.fbt");
     WrittenTeam written(held);
     ASSERT_TRUE(written.result.ok) << written.result.reason;
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(saveAs(editor, folder.file("current.fbt")));
     ASSERT_EQ(readFileBytes(folder.file("current.fbt")), newTeamBytes());
@@ -457,20 +452,20 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
     };
     {
         SCOPED_TRACE("an empty argument: no file, no message");
-        Editor editor({"\"\"", ""});
+        EditorProcess editor({"\"\"", ""});
         ASSERT_TRUE(editor.started());
         EXPECT_TRUE(noDialogOpen(editor));
         EXPECT_FALSE(editor.saveEnabled());
     }
     for (const CommandLineCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ScratchFolder folder;
+        TempFolder folder;
         const std::string path = folder.file(c.name);
         const auto bytes = prepareFile(c.content, path);
         std::optional<ExclusiveWriter> writer;
         if (c.content == Content::held)
             writer.emplace(path);
-        Editor editor({c.arguments(path, c.name), c.startInFolder ? folder.path() : ""});
+        EditorProcess editor({c.arguments(path, c.name), c.startInFolder ? folder.path() : ""});
         ASSERT_TRUE(editor.started());
         ASSERT_TRUE(IsWindowVisible(editor.mainWindow()));
         TestTeam expected;
@@ -494,7 +489,7 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
 }
 
 TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string files[2] = {folder.file("first.fbt"), folder.file("second.fbt")};
     TestTeam teams[2];
     for (int i = 0; i < 2; ++i) {
@@ -504,7 +499,7 @@ TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
                          "Team " + std::to_string(i + 1) + " Player " + std::to_string(slot));
         ASSERT_TRUE(writeTeamFile(teams[i].doc, files[i]).ok);
     }
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     EXPECT_NE(GetWindowLongA(editor.mainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0)
         << "the window takes no files from the shell";
@@ -554,12 +549,12 @@ TEST(FileNames, ANameOutsideTheCodePageOpensSavesAndIsNamedWhole) {
                                                 {Way::openDialog, "by File > Open"}};
     for (const auto& [way, what] : ways) {
         SCOPED_TRACE(what);
-        ScratchFolder folder;
+        TempFolder folder;
         const std::string path = folder.file("Łódź Ωμέγα Жук.fbt");
         TestTeam expected;
         makeVariedTeam(expected.doc);
         ASSERT_TRUE(writeFileBytes(path, encoded(expected.doc)));
-        Editor editor(way == Way::commandLine ? StartOptions{"\"" + path + "\"", ""} : StartOptions{});
+        EditorProcess editor(way == Way::commandLine ? StartOptions{"\"" + path + "\"", ""} : StartOptions{});
         ASSERT_TRUE(editor.started());
         if (way == Way::drop) {
             ASSERT_TRUE(editor.dropFiles({path}));
@@ -575,8 +570,8 @@ TEST(FileNames, ANameOutsideTheCodePageOpensSavesAndIsNamedWhole) {
         EXPECT_EQ(folder.entries().size(), 1u);
     }
 
-    ScratchFolder folder;
-    Editor editor;
+    TempFolder folder;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     TestTeam expected;
     editFirstName(editor, expected.doc, "Saved As");

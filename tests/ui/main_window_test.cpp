@@ -1,7 +1,7 @@
 // The main window as a person meets it: what it shows after start-up, the tab strip, the About box,
 // the ways to end the program and the command numbers it does not know.
+#include "tests/ui/dialogs.h"
 #include "tests/ui/editor_fixture.h"
-#include "tests/ui/system_dialogs.h"
 
 namespace {
 

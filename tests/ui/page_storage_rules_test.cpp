@@ -28,7 +28,7 @@ class EditorPageStorage final : public FieldStorage {
     bool started() const { return editor_.started(); }
 
   private:
-    Editor editor_;
+    EditorProcess editor_;
     PageFieldStorage pages_{editor_.pages()};
 };
 

@@ -142,7 +142,7 @@ TEST_F(Typing, EnterAndEscapeOnARosterPageDoNothing) {
 }
 
 // The control holding the focus, a combo box standing for its edit.
-int focusedControlId(const Editor& editor) {
+int focusedControlId(const EditorProcess& editor) {
     HWND focused = editor.focus();
     HWND parent = GetParent(focused);
     char parentClass[32] = {};

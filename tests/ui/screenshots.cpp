@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    Editor editor;
+    EditorProcess editor;
     if (!editor.started()) {
         std::printf("the editor did not start\n");
         return 1;

@@ -1,8 +1,9 @@
 // Spinners remember where their own steps left them: a box emptied after a step, or given a number out
 // of range or letters, steps on from that position and counts with it in the total and in the saved
 // file; and the up-down control's own position stays the one the editor remembers.
+#include "tests/support/temp_folder.h"
+#include "tests/ui/dialogs.h"
 #include "tests/ui/editor_fixture.h"
-#include "tests/ui/system_dialogs.h"
 
 #include <commctrl.h>
 
@@ -158,7 +159,7 @@ TEST_F(SpinnerMemory, SaveWritesTheValueSteppedFromTheRememberedPosition) {
     step(kQB, SlotField::strength, true);
     ASSERT_EQ(text(kQB, SlotField::strength), "42");
 
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("stepped.fbt");
     ASSERT_TRUE(runFileDialog(editor, IDM_SAVE_AS, path));
     const std::vector<std::uint8_t> bytes = readFileBytes(path);

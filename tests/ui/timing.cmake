@@ -3,7 +3,8 @@
 # ui_timing: Open and Save through the editor's real dialogs.
 # ui_startup_bench: the editor's start-up until idle beside floor_window (the same window and page dialogs
 # from the editor's resources, nothing filled) and bare_window (the smallest Win32 window program).
-add_executable(ui_timing ${CMAKE_CURRENT_LIST_DIR}/timing_open_save.cpp ${CMAKE_CURRENT_LIST_DIR}/system_dialogs.cpp)
+add_executable(ui_timing ${CMAKE_CURRENT_LIST_DIR}/timing_open_save.cpp ${CMAKE_CURRENT_LIST_DIR}/dialogs.cpp
+                         ${CMAKE_CURRENT_LIST_DIR}/page_differences.cpp)
 target_link_libraries(ui_timing PRIVATE ui_driver)
 
 add_executable(bare_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/bare_window.cpp)

@@ -11,8 +11,10 @@
 
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
-#include "tests/ui/system_dialogs.h"
+#include "tests/ui/dialogs.h"
+#include "tests/ui/page_differences.h"
 
 namespace {
 
@@ -59,7 +61,7 @@ struct OpenTiming {
 };
 
 // Open through the dialog, timed from OK; negative times when the run failed.
-OpenTiming timeOneOpen(Editor& editor, const std::string& path, const TeamDocument& team) {
+OpenTiming timeOneOpen(EditorProcess& editor, const std::string& path, const TeamDocument& team) {
     OpenTiming timing;
     HWND dialog = openCommandDialog(editor, IDM_OPEN);
     if (dialog == nullptr || !enterFileName(dialog, path))
@@ -101,7 +103,8 @@ bool sameStamp(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DA
 
 // File > Save of the current file; the time from the command until the file was replaced whole (the
 // editor moves a finished file over the old one), checked afterwards against the team's bytes.
-double timeOneSave(Editor& editor, const std::string& path, TeamDocument& team, const std::string& name) {
+double timeOneSave(EditorProcess& editor, const std::string& path, TeamDocument& team,
+                   const std::string& name) {
     setWindowText(editor.control(0, fieldControlOffset(SlotField::playerName)), name);
     setFieldText(team, 0, SlotField::playerName, name);
     WIN32_FILE_ATTRIBUTE_DATA before;
@@ -121,7 +124,7 @@ double timeOneSave(Editor& editor, const std::string& path, TeamDocument& team, 
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
-    ScratchFolder folder;
+    TempFolder folder;
     TestTeam plain;
     TestTeam varied;
     makeVariedTeam(varied.doc);
@@ -133,7 +136,7 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-    Editor editor;
+    EditorProcess editor;
     if (!editor.started()) {
         std::printf("the editor did not start\n");
         return 1;

@@ -4,8 +4,9 @@
 
 #include "roster/page_storage_win.h"
 #include "teamfile/writer.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
-#include "tests/ui/system_dialogs.h"
+#include "tests/ui/dialogs.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ std::string totalText(int total) {
     return "        " + std::to_string(total);
 }
 
-HWND box(const Editor& editor, SlotIndex slot, SlotField field) {
+HWND box(const EditorProcess& editor, SlotIndex slot, SlotField field) {
     return editor.control(slot, fieldControlOffset(field));
 }
 
@@ -24,7 +25,7 @@ struct Snapshot {
     PageIndex visiblePage;
 };
 
-Snapshot snapshot(const Editor& editor) {
+Snapshot snapshot(const EditorProcess& editor) {
     PageFieldStorage pages(editor.pages());
     Snapshot taken{{}, editor.saveEnabled(), editor.visiblePage()};
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
@@ -36,7 +37,7 @@ Snapshot snapshot(const Editor& editor) {
 } // namespace
 
 TEST(TotalPoints, IsTheStartValuesSumAfterStartUpAndAfterNew) {
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500));
 
@@ -62,7 +63,7 @@ TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
         {5, SlotField::discipline, true},   {6, SlotField::number, true},
         {7, SlotField::icon, false},        {14, SlotField::discipline, false}, // a filler at 0 wraps to 100
     };
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     int total = 4500;
     for (const Case& c : cases) {
@@ -82,7 +83,7 @@ TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
 }
 
 TEST(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     HWND strength = box(editor, 0, SlotField::strength);
     typeText(strength, "150");
@@ -98,7 +99,7 @@ TEST(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
 }
 
 TEST(TotalPoints, TheCommandChangesNothing) {
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
     typeText(box(editor, 0, SlotField::strength), "150");
     clearText(box(editor, 1, SlotField::agility));
@@ -113,13 +114,13 @@ TEST(TotalPoints, TheCommandChangesNothing) {
 }
 
 TEST(TotalPoints, CountsWhatOpenSet) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("varied.fbt");
     TestTeam written;
     makeVariedTeam(written.doc);
     const FileResult result = writeTeamFile(written.doc, path);
     ASSERT_TRUE(result.ok) << result.reason;
-    Editor editor;
+    EditorProcess editor;
     ASSERT_TRUE(editor.started());
 
     ASSERT_TRUE(runFileDialog(editor, IDM_OPEN, path));

@@ -1,0 +1,44 @@
+// The system's own dialogs that the editor's commands open (Open, Save As, the overwrite question,
+// message boxes), found and answered from the test process as a person would. Everything that opens
+// or closes a modal dialog is posted, never sent, so a nested box cannot block the test.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/ui/driver.h"
+
+// Posts the menu command and waits for the dialog it opens, owned by the main window; nullptr when
+// none appears in time.
+HWND openCommandDialog(EditorProcess& editor, int commandId, int timeoutMs = 5000);
+// A box opened by a dialog of the editor (the overwrite question, an error box), waited for.
+HWND waitForOwnedDialog(const EditorProcess& editor, HWND owner, int timeoutMs = 5000);
+bool waitForDialogGone(HWND dialog, int timeoutMs = 5000);
+void confirmDialog(HWND dialog); // posts OK
+void cancelDialog(HWND dialog);  // posts Cancel
+
+// Puts the path into an Open or Save As dialog's file name box; false when the box does not show it.
+bool enterFileName(HWND fileDialog, const std::string& path);
+// Runs a file command's dialog to its end: types the name and confirms, or cancels.
+::testing::AssertionResult runFileDialog(EditorProcess& editor, int command, const std::string& typed,
+                                         bool confirm = true);
+// Posts Yes or No to a question box.
+void answerQuestion(HWND question, bool yes);
+
+// A message box as it stands on the screen.
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+    bool hasIcon = false;
+};
+ShownMessage readMessage(HWND box);
+// True once the box's icon shows the system's error icon, compared pixel by pixel on the screen.
+bool showsErrorIcon(HWND box, int timeoutMs = 3000);
+// Posts OK and waits until the box is gone.
+bool closeMessage(HWND box);
+// Tools > Total Points: the text of the box it shows, which is then closed, or what was wrong with the
+// box (its caption, an icon, no box at all).
+std::string shownTotalPoints(EditorProcess& editor);
