@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_set>
 
 #include "cli/platform.h"
 #include "teamfile/file_io.h"
@@ -31,9 +32,14 @@ std::string addFolder(const std::string& folder, std::vector<std::string>& files
     std::vector<std::string> found;
     for (fs::directory_iterator entry(utf8Path(folder), error), end; !error && entry != end;
          entry.increment(error)) {
-        std::error_code unknown;
-        if (isTeamFileName(entry->path()) && entry->is_regular_file(unknown))
-            found.push_back(utf8Text(entry->path()));
+        if (!isTeamFileName(entry->path()))
+            continue;
+        const std::string name = utf8Text(entry->path());
+        FileStatus status;
+        if (const FileResult examined = fileStatus(entry->path(), status); !examined.ok)
+            return fileProblem("cannot examine", name, examined);
+        if (status.type == fs::file_type::regular)
+            found.push_back(name);
     }
     if (error)
         return "cannot read the folder " + quotedPath(folder) + ": " + systemTextToUtf8(error.message());
@@ -45,8 +51,8 @@ std::string addFolder(const std::string& folder, std::vector<std::string>& files
 }
 
 std::string addArgument(const std::string& argument, std::vector<std::string>& files) {
-    std::error_code unknown;
-    if (fs::is_directory(utf8Path(argument), unknown))
+    FileStatus status;
+    if (fileStatus(utf8Path(argument), status).ok && status.type == fs::file_type::directory)
         return addFolder(argument, files);
     std::vector<std::string> names = expandWildcards(argument);
     if (names.empty())
@@ -72,6 +78,15 @@ std::string addListed(const std::string& listFile, Console& io, std::vector<std:
     return {};
 }
 
+// Each file once, where it is first named: a file named twice (under two spellings, through a folder
+// and by name, or through hard links) would be read twice and stand twice in a league sheet, which
+// import refuses.
+void keepEachFileOnce(std::vector<std::string>& files) {
+    std::unordered_set<std::string> seen;
+    std::erase_if(files,
+                  [&](const std::string& file) { return !seen.insert(fileIdentity(utf8Path(file))).second; });
+}
+
 } // namespace
 
 FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io) {
@@ -83,5 +98,6 @@ FileList teamFileList(const std::vector<std::string>& arguments, const std::stri
         list.error = addListed(listFile, io, list.files);
     if (list.error.empty() && list.files.empty())
         list.error = "no team file is named";
+    keepEachFileOnce(list.files);
     return list;
 }

@@ -13,5 +13,6 @@ struct FileList {
 
 // Each argument as it is; a folder as every .fbt file directly in it (any letter case), sorted by
 // name; on Windows a name with wildcards as the files it matches, sorted by name; then the lines of
-// listFile ("-" for standard input; blank lines skipped, CRLF or LF), when it is given.
+// listFile ("-" for standard input; blank lines skipped, CRLF or LF), when it is given. A file named
+// more than once (under any spelling, or through hard links) is listed once, where it first stands.
 FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io);
