@@ -28,21 +28,24 @@ bool isTeamFileName(const fs::path& name) {
 }
 
 std::string addFolder(const std::string& folder, std::vector<std::string>& files) {
-    std::error_code error;
+    std::vector<fs::path> names;
+    if (const FileResult listed = listFolder(utf8Path(folder), names); !listed.ok)
+        return fileProblem("cannot read the folder", folder, listed);
     std::vector<std::string> found;
-    for (fs::directory_iterator entry(utf8Path(folder), error), end; !error && entry != end;
-         entry.increment(error)) {
-        if (!isTeamFileName(entry->path()))
+    for (const fs::path& name : names) {
+        if (!isTeamFileName(name))
             continue;
-        const std::string name = utf8Text(entry->path());
+        const fs::path path = utf8Path(folder) / name;
         FileStatus status;
-        if (const FileResult examined = fileStatus(entry->path(), status); !examined.ok)
-            return fileProblem("cannot examine", name, examined);
+        FileResult examined = fileStatus(path, status);
+        if (examined.ok && status.type == fs::file_type::not_found)
+            examined = {false, "the folder lists it, but it is not there (a broken link?)",
+                        FileFailure::notFound};
+        if (!examined.ok)
+            return fileProblem("cannot examine", utf8Text(path), examined);
         if (status.type == fs::file_type::regular)
-            found.push_back(name);
+            found.push_back(utf8Text(path));
     }
-    if (error)
-        return "cannot read the folder " + quotedPath(folder) + ": " + systemTextToUtf8(error.message());
     if (found.empty())
         return "the folder " + quotedPath(folder) + " holds no .fbt file";
     std::sort(found.begin(), found.end(), beforeByName);

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Which failure happened, beside the system's own words for it.
 enum class FileFailure {
@@ -89,3 +90,7 @@ struct FileStatus {
 // The path's status; a path that does not exist is no failure (its type is not_found). Unlike
 // std::filesystem, works on Windows for paths longer than the old limit of 260 characters.
 FileResult fileStatus(const std::filesystem::path& path, FileStatus& status);
+
+// The names of the entries directly in folder ("." and ".." left out), in the system's order. Unlike
+// std::filesystem, works on Windows for folders whose paths pass the old limit of 260 characters.
+FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names);

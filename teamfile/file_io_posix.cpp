@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -209,4 +210,20 @@ FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
                                            : fs::file_type::unknown;
     status.size = S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
     return {};
+}
+
+FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names) {
+    names.clear();
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr)
+        return failure(errno);
+    errno = 0;
+    for (const dirent* entry = readdir(listing); entry != nullptr; entry = readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            names.emplace_back(name);
+    }
+    const int error = errno;
+    closedir(listing);
+    return error == 0 ? FileResult{} : failure(error);
 }

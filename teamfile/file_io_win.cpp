@@ -262,3 +262,19 @@ FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
     status.size = static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     return {};
 }
+
+FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names) {
+    names.clear();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(systemPath(folder / L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return failure(GetLastError());
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.emplace_back(name);
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    return error == ERROR_NO_MORE_FILES ? FileResult{} : failure(error);
+}
