@@ -104,3 +104,39 @@ FileList teamFileList(const std::vector<std::string>& arguments, const std::stri
     keepEachFileOnce(list.files);
     return list;
 }
+
+bool matchesWildcards(std::string_view pattern, std::string_view name) {
+    // A UTF-8 character's bytes, for ? and for what * takes one more of.
+    const auto characterAt = [&](std::size_t at) {
+        std::size_t end = at + 1;
+        while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+            ++end;
+        return end - at;
+    };
+    constexpr std::size_t kNoStar = std::string_view::npos;
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t afterStar = kNoStar; // where the pattern goes on after its last *
+    std::size_t starTook = 0;        // where the name goes on after what that * took so far
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            afterStar = ++p;
+            starTook = n;
+        } else if (p < pattern.size() && pattern[p] == '?') {
+            ++p;
+            n += characterAt(n);
+        } else if (p < pattern.size() && lowerAscii(pattern[p]) == lowerAscii(name[n])) {
+            ++p;
+            ++n;
+        } else if (afterStar != kNoStar) {
+            p = afterStar;
+            starTook += characterAt(starTook);
+            n = starTook;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}

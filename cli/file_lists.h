@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/command_support.h"
@@ -16,3 +17,8 @@ struct FileList {
 // listFile ("-" for standard input; blank lines skipped, CRLF or LF), when it is given. A file named
 // more than once (under any spelling, or through hard links) is listed once, where it first stands.
 FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io);
+
+// Whether a file name matches a pattern of the last part of a path as a POSIX shell matches it: *
+// stands for any characters, ? for one, anything else for itself (ignoring letter case, as Windows
+// names compare). Windows' own matching would also take short names and "x.fbtx" for "*.fbt".
+bool matchesWildcards(std::string_view pattern, std::string_view name);
