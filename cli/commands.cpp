@@ -61,6 +61,11 @@ const CLI::Option* optionNamed(const CLI::App& command, const std::string& optio
     return nullptr;
 }
 
+// Whether the option takes a value (a flag takes none).
+bool takesValue(const CLI::Option& option) {
+    return option.get_items_expected_min() > 0;
+}
+
 const CLI::App* commandOf(const CLI::App& app, const std::vector<std::string>& args) {
     for (const CLI::App* candidate : app.get_subcommands({}))
         if (!args.empty() && candidate->get_name() == args[0])
@@ -77,7 +82,7 @@ std::vector<std::string> withValuesJoined(const CLI::App& app, std::vector<std::
         return args;
     for (std::size_t i = 1; i + 1 < args.size() && args[i] != "--"; ++i) {
         const CLI::Option* option = optionNamed(*command, args[i]);
-        if (option == nullptr || option->get_type_size() == 0 || !args[i + 1].starts_with('-'))
+        if (option == nullptr || !takesValue(*option) || !args[i + 1].starts_with('-'))
             continue;
         args[i] += (args[i].starts_with("--") ? "=" : "") + args[i + 1];
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
@@ -104,7 +109,7 @@ std::string unknownOption(const CLI::App& app, const std::vector<std::string>& a
 std::string emptyValue(const CLI::App& command) {
     for (const CLI::Option* option : command.get_options()) {
         const std::vector<std::string>& values = option->results();
-        if (option->get_type_size() > 0 && std::find(values.begin(), values.end(), "") != values.end())
+        if (takesValue(*option) && std::find(values.begin(), values.end(), "") != values.end())
             return option->get_name() + " is given an empty name: give a file name (or - where it may stand)";
     }
     return {};

@@ -48,7 +48,7 @@ void warnOfLeftOuts(const TeamInput& input, const std::string& source, std::vect
     for (SlotField field : kAllSlotFields)
         if (!input.fieldGiven[static_cast<std::size_t>(field)])
             columns.push_back(inQuotes(fieldCaption(field)));
-    if (slots.size() < kSlotCount && !columns.empty())
+    if (!columns.empty())
         warnings.push_back(leftOutWarning(source, columns, "column", "columns", "the new team's values"));
 
     std::vector<std::string> colors;
