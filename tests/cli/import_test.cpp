@@ -182,7 +182,7 @@ TEST(Import, ASheetWithoutSlotsNamesEveryColumnItLeavesOut) {
         const std::vector<std::string> warnings =
             importWarnings(imported.parsed.input, imported.bytes, "t", {});
         ASSERT_EQ(warnings.size(), 3u) << text;
-        EXPECT_EQ(warnings[1].substr(0, 76),
+        EXPECT_EQ(warnings[1].substr(0, 75),
                   "t: 11 columns are not in the input and keep the new team's values: \"String\"");
     }
 }
