@@ -169,10 +169,24 @@ std::string quotedAnsi(std::string_view ansi) {
     return quoted(ansi, displayText(ansi.substr(0, taken)), taken);
 }
 
-std::string shownPath(std::string_view utf8) {
+namespace {
+
+// Escaped as appendReadable escapes, with "..." when cut after limit characters.
+std::string shownCut(std::string_view utf8, std::size_t limit) {
     std::string shown;
-    appendReadable(shown, utf8, utf8.size());
+    if (appendReadable(shown, utf8, limit) < utf8.size())
+        shown += "...";
     return shown;
+}
+
+} // namespace
+
+std::string shownPath(std::string_view utf8) {
+    return shownCut(utf8, kShownPathCharacters);
+}
+
+std::string shownPointer(std::string_view pointer) {
+    return pointer.empty() ? "/" : shownCut(pointer, kShownPointerCharacters);
 }
 
 std::size_t utf8Length(std::string_view utf8) {

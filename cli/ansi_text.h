@@ -26,8 +26,14 @@ inline constexpr std::size_t kQuotedCharacters = 40;
 std::string quotedInput(std::string_view utf8);
 // The same for single-byte text as a team file holds it.
 std::string quotedAnsi(std::string_view ansi);
-// A path for people to read: whole, with control characters and bytes that are not UTF-8 escaped.
+// A path for people to read, control characters and bytes that are not UTF-8 escaped: whole up to
+// kShownPathCharacters characters (more than any system's paths take), cut with "..." after that.
+inline constexpr std::size_t kShownPathCharacters = 1000;
 std::string shownPath(std::string_view utf8);
+// A JSON pointer for messages ("/" for the whole text): escaped as a path is, and cut with "..."
+// after kShownPointerCharacters characters, as member names come from the input.
+inline constexpr std::size_t kShownPointerCharacters = 100;
+std::string shownPointer(std::string_view pointer);
 
 // Characters of UTF-8 text, for lining up columns.
 std::size_t utf8Length(std::string_view utf8);

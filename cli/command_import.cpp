@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <filesystem>
-#include <map>
+#include <unordered_map>
 
 #include "cli/ansi_text.h"
 #include "cli/command_list.h"
@@ -97,6 +97,7 @@ struct PlannedTeam {
     std::string file;
     BuiltTeam built;
     bool unchanged = false;
+    StagedFile staged;
 };
 
 // Reads a team's file (when it exists) and builds the team from it; false after saying why it
@@ -104,12 +105,12 @@ struct PlannedTeam {
 bool planTeam(LeagueTeamInput& team, const ImportOptions& options, Console& io,
               std::vector<PlannedTeam>& plan) {
     const std::string where = placeText(options.sheet, team.place) + ": ";
-    if (std::string refused = checkOutput(team.file, {options.sheet}); !refused.empty()) {
+    if (std::string refused = checkOutputFile(team.file, {options.sheet}); !refused.empty()) {
         fail(io, where + refused);
         return false;
     }
-    std::error_code unknown;
-    const bool exists = fs::exists(utf8Path(team.file), unknown);
+    FileStatus status;
+    const bool exists = fileStatus(utf8Path(team.file), status).ok && status.type != fs::file_type::not_found;
     TeamFileRead base;
     if (exists) {
         base = readTeamBytes(team.file);
@@ -120,7 +121,10 @@ bool planTeam(LeagueTeamInput& team, const ImportOptions& options, Console& io,
         warnOfSize(team.file, base.prefix.size, io);
     }
     PlannedTeam planned{
-        team.file, buildTeam(team.input, exists ? &base : nullptr, options.sheet, {!exists, team.file}, io)};
+        team.file,
+        buildTeam(team.input, exists ? &base : nullptr, options.sheet, {!exists, team.file}, io),
+        false,
+        {}};
     planned.unchanged =
         exists && base.prefix.size == layout::kTeamFileSize &&
         std::equal(planned.built.bytes.begin(), planned.built.bytes.end(), base.bytes.begin());
@@ -129,14 +133,13 @@ bool planTeam(LeagueTeamInput& team, const ImportOptions& options, Console& io,
     return true;
 }
 
-// Two rows of the sheet must not name one file under two spellings.
+// Two rows of the sheet must not name one file, whether under two spellings, in two letter cases
+// where the file system ignores case, or through two hard links.
 bool namesFilesOnce(const std::vector<LeagueTeamInput>& teams, const std::string& sheet, Console& io) {
-    std::map<fs::path, const LeagueTeamInput*> seen;
+    std::unordered_map<std::string, const LeagueTeamInput*> seen;
     bool once = true;
     for (const LeagueTeamInput& team : teams) {
-        std::error_code unknown;
-        const auto [first, added] =
-            seen.try_emplace(fs::weakly_canonical(utf8Path(team.file), unknown), &team);
+        const auto [first, added] = seen.try_emplace(fileIdentity(utf8Path(team.file)), &team);
         if (!added) {
             fail(io, placeText(sheet, team.place) + ": " + quotedPath(team.file) + " is the same file as " +
                          quotedPath(first->second->file) + " at " + placeText(sheet, first->second->place));
@@ -146,33 +149,48 @@ bool namesFilesOnce(const std::vector<LeagueTeamInput>& teams, const std::string
     return once;
 }
 
-int writePlan(const std::vector<PlannedTeam>& plan, const ImportOptions& options, Console& io) {
+// Writes every changed team to a temporary file beside its target; false, with every temporary file
+// removed and each problem said, when any of them cannot be written.
+bool stagePlan(std::vector<PlannedTeam>& plan, Console& io) {
+    std::size_t failed = 0;
+    for (PlannedTeam& team : plan) {
+        if (team.unchanged)
+            continue;
+        const FileResult staged = stageFileContents(utf8Path(team.file), team.built.bytes, team.staged);
+        if (!staged.ok) {
+            ++failed;
+            fail(io, fileProblem("cannot write", team.file, staged));
+        }
+    }
+    if (failed == 0)
+        return true;
+    for (PlannedTeam& team : plan)
+        discardStagedFile(team.staged);
+    fail(io, "nothing was written: " + std::to_string(failed) +
+                 (failed == 1 ? " team file cannot be written" : " team files cannot be written"));
+    return false;
+}
+
+// Moves every staged team over its file. A move that fails here (a fault of the system, after every
+// file was written in full) leaves that file as it was; each file is said to be written or not.
+int commitPlan(std::vector<PlannedTeam>& plan, const ImportOptions& options, Console& io) {
     std::size_t written = 0;
     std::size_t unchanged = 0;
     std::size_t failed = 0;
-    for (std::size_t i = 0; i < plan.size(); ++i) {
-        const PlannedTeam& team = plan[i];
+    for (PlannedTeam& team : plan) {
         if (team.unchanged) {
             ++unchanged;
             continue;
         }
-        const std::string_view bytes(reinterpret_cast<const char*>(team.built.bytes.data()),
-                                     team.built.bytes.size());
-        const FileResult result = writeOutput(team.file, bytes, io);
-        if (result.ok) {
-            ++written;
-            io.err << kProgram << ": wrote " << quotedPath(team.file) << " ("
-                   << changesText(team.built.changes, "its file") << ")\n";
+        const FileResult result = commitStagedFile(team.staged);
+        if (!result.ok) {
+            ++failed;
+            fail(io, fileProblem("cannot write", team.file, result) + " (the file is as it was)");
             continue;
         }
-        ++failed;
-        fail(io, fileProblem("cannot write", team.file, result));
-        if (result.failure == FileFailure::diskFull) {
-            failed += plan.size() - i - 1;
-            fail(io, "the disk is full: the " + std::to_string(plan.size() - i - 1) +
-                         " team files after it were not tried");
-            break;
-        }
+        ++written;
+        io.err << kProgram << ": wrote " << quotedPath(team.file) << " ("
+               << changesText(team.built.changes, "its file") << ")\n";
     }
     io.err << kProgram << ": " << shownPath(options.sheet) << ": " << written << " team files written, "
            << unchanged << " unchanged" << (failed > 0 ? ", " + std::to_string(failed) + " not written" : "")
@@ -199,7 +217,9 @@ int importLeague(const ImportOptions& options, const std::string& format, Consol
         valid = planTeam(team, options, io, plan) && valid;
     if (!valid)
         return fail(io, "nothing was written: every team of the sheet must be valid first");
-    return writePlan(plan, options, io);
+    if (!stagePlan(plan, io))
+        return kExitError;
+    return commitPlan(plan, options, io);
 }
 
 } // namespace

@@ -39,16 +39,17 @@ std::string readStandardInput(std::uintmax_t limit, Console& io, std::string& te
     return {};
 }
 
-// A file of unknown size (a pipe or a device) is read into a buffer of the limit's size, which takes
-// memory only as far as it fills.
+// A file of unknown size (a pipe, a device, or a file whose size the system gives as 0 although it
+// delivers bytes) is read into a buffer of the limit's size, which takes memory only as far as it
+// fills.
 std::string readFile(const std::string& name, std::uintmax_t limit, std::string& text) {
-    std::error_code unknown;
     const fs::path path = utf8Path(name);
-    const bool regular = fs::is_regular_file(path, unknown);
-    const std::uintmax_t size = regular ? fs::file_size(path, unknown) : limit;
-    if (regular && !unknown && size > limit)
+    FileStatus status;
+    const bool sized =
+        fileStatus(path, status).ok && status.type == fs::file_type::regular && status.size > 0;
+    if (sized && status.size > limit)
         return tooLarge(name, limit);
-    const std::size_t capacity = static_cast<std::size_t>(std::min(size, limit)) + 1;
+    const std::size_t capacity = static_cast<std::size_t>(sized ? std::min(status.size, limit) : limit) + 1;
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
     FilePrefix prefix;
     const FileResult read = readFilePrefix(path, {buffer.get(), capacity}, prefix);
@@ -130,20 +131,25 @@ std::string formatByExtension(const std::string& path) {
     return {};
 }
 
-std::string checkOutput(const std::string& target, const std::vector<std::string>& inputs) {
-    if (target == kStandardStream)
-        return {};
-    std::error_code unknown;
+std::string checkOutputFile(const std::string& target, const std::vector<std::string>& inputs) {
+    if (target.empty())
+        return "an empty name is no file to write";
     const fs::path path = utf8Path(target);
-    const fs::file_status status = fs::status(path, unknown);
-    if (fs::exists(status) && !fs::is_regular_file(status))
-        return "cannot write " + quotedPath(target) + ": it is " + kindOfThing(status.type()) +
+    FileStatus status;
+    if (const FileResult examined = fileStatus(path, status); !examined.ok)
+        return fileProblem("cannot write", target, examined);
+    if (status.type != fs::file_type::not_found && status.type != fs::file_type::regular)
+        return "cannot write " + quotedPath(target) + ": it is " + kindOfThing(status.type) +
                ", not a regular file (give \"-o -\" for standard output)";
     for (const std::string& input : inputs)
         if (input != kStandardStream && sameFile(path, utf8Path(input)))
             return "cannot write " + quotedPath(target) + ": it is the input " + quotedPath(input) +
                    ", which would be lost: give another output file";
     return {};
+}
+
+std::string checkOutput(const std::string& target, const std::vector<std::string>& inputs) {
+    return target == kStandardStream ? std::string() : checkOutputFile(target, inputs);
 }
 
 FileResult writeOutput(const std::string& target, std::string_view bytes, Console& io) {

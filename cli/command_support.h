@@ -61,6 +61,9 @@ std::string formatByExtension(const std::string& path);
 // device, a pipe) or that is the same file as one of inputs, however spelled. The problem, or
 // nothing.
 std::string checkOutput(const std::string& target, const std::vector<std::string>& inputs);
+// The same for a target that is always a file, even when it is named "-" (as in a league sheet); an
+// empty name is refused.
+std::string checkOutputFile(const std::string& target, const std::vector<std::string>& inputs);
 // Writes bytes to standard output ("-") or replaces the file with the safe save (following a
 // symbolic link to its target).
 FileResult writeOutput(const std::string& target, std::string_view bytes, Console& io);

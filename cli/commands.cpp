@@ -49,33 +49,68 @@ std::string optionOf(const std::string& word) {
     return word.substr(0, word.find('='));
 }
 
-bool knowsOption(const CLI::App& command, const std::string& option) {
+const CLI::Option* optionNamed(const CLI::App& command, const std::string& option) {
     for (const CLI::Option* known : command.get_options()) {
         for (const std::string& name : known->get_lnames())
             if (option == "--" + name)
-                return true;
+                return known;
         for (const std::string& name : known->get_snames())
             if (option == "-" + name)
-                return true;
+                return known;
     }
-    return false;
+    return nullptr;
+}
+
+// Whether the option takes a value (a flag takes none).
+bool takesValue(const CLI::Option& option) {
+    return option.get_items_expected_min() > 0;
+}
+
+const CLI::App* commandOf(const CLI::App& app, const std::vector<std::string>& args) {
+    for (const CLI::App* candidate : app.get_subcommands({}))
+        if (!args.empty() && candidate->get_name() == args[0])
+            return candidate;
+    return nullptr;
+}
+
+// The words with each option's value given as the next word joined to its option ("-o-x.fbt",
+// "--output=-x.fbt"), so that the value is taken as it is even when it begins with a dash, as getopt
+// takes it.
+std::vector<std::string> withValuesJoined(const CLI::App& app, std::vector<std::string> args) {
+    const CLI::App* command = commandOf(app, args);
+    if (command == nullptr)
+        return args;
+    for (std::size_t i = 1; i + 1 < args.size() && args[i] != "--"; ++i) {
+        const CLI::Option* option = optionNamed(*command, args[i]);
+        if (option == nullptr || !takesValue(*option) || !args[i + 1].starts_with('-'))
+            continue;
+        args[i] += (args[i].starts_with("--") ? "=" : "") + args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    }
+    return args;
 }
 
 // CLI11 would blame the next word for an option it does not know; this names the option itself.
 std::string unknownOption(const CLI::App& app, const std::vector<std::string>& args) {
-    if (args.empty())
-        return {};
-    const CLI::App* command = nullptr;
-    for (const CLI::App* candidate : app.get_subcommands({}))
-        if (candidate->get_name() == args[0])
-            command = candidate;
+    const CLI::App* command = commandOf(app, args);
     if (command == nullptr)
         return {};
     for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
         const std::string option = optionOf(args[i]);
-        if (!option.empty() && !knowsOption(*command, option))
+        if (!option.empty() && optionNamed(*command, option) == nullptr)
             return "unknown option " + quotedInput(option) + " for " + args[0] + " (see " +
                    std::string(kProgram) + " " + args[0] + " --help)";
+    }
+    return {};
+}
+
+// Every option and argument of the command names a file or a format: none may be empty (an unset
+// variable in a script), or it would be taken as left out.
+std::string emptyValue(const CLI::App& command) {
+    for (const CLI::Option* option : command.get_options()) {
+        const std::vector<std::string>& values = option->results();
+        if (takesValue(*option) && std::find(values.begin(), values.end(), "") != values.end())
+            return option->get_name() + " is given an empty name: give a file name (or - where it may stand)";
     }
     return {};
 }
@@ -88,6 +123,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                  std::string(kProgram)};
     app.set_version_flag("--version", std::string(kProgram) + " " + SQUADWRIGHT_VERSION);
     app.require_subcommand(1);
+    // "/abs/a.fbt" is a file, also on Windows, where CLI11 would otherwise take it for an option.
+    app.allow_windows_style_options(false);
     app.footer("Exit status: 0 done, 1 the teams differ or a file has findings, 2 an error.");
     app.failure_message([](const CLI::App*, const CLI::Error& e) {
         return std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
@@ -144,17 +181,22 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->get_name() == args[0]; }))
         return fail(io, "unknown command " + quotedInput(args[0]) + " (the commands are " +
                             std::string(kCommandNames) + ")\nRun with --help for more information.");
-    if (const std::string unknown = unknownOption(app, args); !unknown.empty())
+    const std::vector<std::string> words = withValuesJoined(app, args);
+    if (const std::string unknown = unknownOption(app, words); !unknown.empty())
         return fail(io, unknown);
 
     std::vector<const char*> argv = {kProgram.data()};
-    for (const std::string& arg : args)
-        argv.push_back(arg.c_str());
+    for (const std::string& word : words)
+        argv.push_back(word.c_str());
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError& e) {
         return app.exit(e, out, err) == 0 ? kExitOk : kExitError;
     }
+    for (const CLI::App* command : commands)
+        if (command->parsed())
+            if (const std::string empty = emptyValue(*command); !empty.empty())
+                return fail(io, empty);
 
     int status = kExitOk;
     if (show->parsed()) {

@@ -85,7 +85,8 @@ std::string readCsvRows(std::string_view text, const std::string& source, const 
     CsvBuilder builder{onRow, {}, false, false, {}, {}};
     Position at;
     // One byte at a time, so that each cell's start is known.
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         const bool lineEnd = c == '\r' || c == '\n';
         if (!builder.inRow && !lineEnd) {
             builder.inRow = true;
@@ -104,7 +105,7 @@ std::string readCsvRows(std::string_view text, const std::string& source, const 
             csv_free(&parser);
             return builder.problem;
         }
-        if (c == '\n')
+        if (endsLine(text, i))
             at = {at.line + 1, 1};
         else
             ++at.column;
@@ -114,6 +115,10 @@ std::string readCsvRows(std::string_view text, const std::string& source, const 
     if (finished != 0)
         return problemAt(source, builder.fieldStart, "a quoted field without its closing quote");
     return builder.problem;
+}
+
+bool endsLine(std::string_view text, std::size_t i) {
+    return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
 }
 
 bool isUtf16Text(std::string_view text) {

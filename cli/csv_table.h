@@ -25,6 +25,10 @@ using CsvRowHandler = std::function<std::string(const CsvRow&)>;
 // own as "source:line:column: problem"; nothing when every record was read.
 std::string readCsvRows(std::string_view text, const std::string& source, const CsvRowHandler& onRow);
 
+// Whether text[i] ends a line: a line feed, or a carriage return that no line feed follows, so that
+// CRLF, LF and CR alone each end one line, as the readers take them.
+bool endsLine(std::string_view text, std::size_t i);
+
 // Whether text is UTF-16 (a byte order mark, or a zero byte among the first two), as some programs
 // save "Unicode text"; the tool reads UTF-8 only.
 bool isUtf16Text(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_set>
 
 #include "cli/platform.h"
 #include "teamfile/file_io.h"
@@ -27,16 +28,24 @@ bool isTeamFileName(const fs::path& name) {
 }
 
 std::string addFolder(const std::string& folder, std::vector<std::string>& files) {
-    std::error_code error;
+    std::vector<fs::path> names;
+    if (const FileResult listed = listFolder(utf8Path(folder), names); !listed.ok)
+        return fileProblem("cannot read the folder", folder, listed);
     std::vector<std::string> found;
-    for (fs::directory_iterator entry(utf8Path(folder), error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::error_code unknown;
-        if (isTeamFileName(entry->path()) && entry->is_regular_file(unknown))
-            found.push_back(utf8Text(entry->path()));
+    for (const fs::path& name : names) {
+        if (!isTeamFileName(name))
+            continue;
+        const fs::path path = utf8Path(folder) / name;
+        FileStatus status;
+        FileResult examined = fileStatus(path, status);
+        if (examined.ok && status.type == fs::file_type::not_found)
+            examined = {false, "the folder lists it, but it is not there (a broken link?)",
+                        FileFailure::notFound};
+        if (!examined.ok)
+            return fileProblem("cannot examine", utf8Text(path), examined);
+        if (status.type == fs::file_type::regular)
+            found.push_back(utf8Text(path));
     }
-    if (error)
-        return "cannot read the folder " + quotedPath(folder) + ": " + systemTextToUtf8(error.message());
     if (found.empty())
         return "the folder " + quotedPath(folder) + " holds no .fbt file";
     std::sort(found.begin(), found.end(), beforeByName);
@@ -45,8 +54,8 @@ std::string addFolder(const std::string& folder, std::vector<std::string>& files
 }
 
 std::string addArgument(const std::string& argument, std::vector<std::string>& files) {
-    std::error_code unknown;
-    if (fs::is_directory(utf8Path(argument), unknown))
+    FileStatus status;
+    if (fileStatus(utf8Path(argument), status).ok && status.type == fs::file_type::directory)
         return addFolder(argument, files);
     std::vector<std::string> names = expandWildcards(argument);
     if (names.empty())
@@ -72,6 +81,15 @@ std::string addListed(const std::string& listFile, Console& io, std::vector<std:
     return {};
 }
 
+// Each file once, where it is first named: a file named twice (under two spellings, through a folder
+// and by name, or through hard links) would be read twice and stand twice in a league sheet, which
+// import refuses.
+void keepEachFileOnce(std::vector<std::string>& files) {
+    std::unordered_set<std::string> seen;
+    std::erase_if(files,
+                  [&](const std::string& file) { return !seen.insert(fileIdentity(utf8Path(file))).second; });
+}
+
 } // namespace
 
 FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io) {
@@ -83,5 +101,42 @@ FileList teamFileList(const std::vector<std::string>& arguments, const std::stri
         list.error = addListed(listFile, io, list.files);
     if (list.error.empty() && list.files.empty())
         list.error = "no team file is named";
+    keepEachFileOnce(list.files);
     return list;
+}
+
+bool matchesWildcards(std::string_view pattern, std::string_view name) {
+    // A UTF-8 character's bytes, for ? and for what * takes one more of.
+    const auto characterAt = [&](std::size_t at) {
+        std::size_t end = at + 1;
+        while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+            ++end;
+        return end - at;
+    };
+    constexpr std::size_t kNoStar = std::string_view::npos;
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t afterStar = kNoStar; // where the pattern goes on after its last *
+    std::size_t starTook = 0;        // where the name goes on after what that * took so far
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            afterStar = ++p;
+            starTook = n;
+        } else if (p < pattern.size() && pattern[p] == '?') {
+            ++p;
+            n += characterAt(n);
+        } else if (p < pattern.size() && lowerAscii(pattern[p]) == lowerAscii(name[n])) {
+            ++p;
+            ++n;
+        } else if (afterStar != kNoStar) {
+            p = afterStar;
+            starTook += characterAt(starTook);
+            n = starTook;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/command_support.h"
@@ -13,5 +14,11 @@ struct FileList {
 
 // Each argument as it is; a folder as every .fbt file directly in it (any letter case), sorted by
 // name; on Windows a name with wildcards as the files it matches, sorted by name; then the lines of
-// listFile ("-" for standard input; blank lines skipped, CRLF or LF), when it is given.
+// listFile ("-" for standard input; blank lines skipped, CRLF or LF), when it is given. A file named
+// more than once (under any spelling, or through hard links) is listed once, where it first stands.
 FileList teamFileList(const std::vector<std::string>& arguments, const std::string& listFile, Console& io);
+
+// Whether a file name matches a pattern of the last part of a path as a POSIX shell matches it: *
+// stands for any characters, ? for one, anything else for itself (ignoring letter case, as Windows
+// names compare). Windows' own matching would also take short names and "x.fbtx" for "*.fbt".
+bool matchesWildcards(std::string_view pattern, std::string_view name);

@@ -1,6 +1,7 @@
 #include "cli/json_tree.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "cli/ansi_text.h"
 #include "cli/csv_table.h"
@@ -15,7 +16,7 @@ std::string placeOf(std::string_view text, std::size_t offset) {
     int line = 1;
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i < offset; ++i)
-        if (text[i] == '\n')
+        if (endsLine(text, i))
             ++line, lineStart = i + 1;
     return std::to_string(line) + ":" + std::to_string(offset - lineStart + 1);
 }
@@ -29,13 +30,18 @@ std::string syntaxProblem(const std::string& what, const std::string& lastToken)
     return lastToken.empty() ? problem : problem + " (at " + quotedInput(lastToken) + ")";
 }
 
+// A league sheet nests five levels deep (the sheet, its teams, a team, its slots, a slot); deeper
+// JSON is no sheet, and is refused before it is built, so the tree stays shallow.
+constexpr std::size_t kDeepestNesting = 8;
+
 // The library's error number of a number that a double cannot hold.
 constexpr int kNumberOverflow = 406;
 
 struct Frame {
     JsonNode node;
-    bool streamed = false; // the array whose elements go to the item handler
-    std::size_t count = 0; // elements of an array seen so far
+    bool streamed = false;                 // the array whose elements go to the item handler
+    std::size_t count = 0;                 // elements of an array seen so far
+    std::unordered_set<std::string> names; // an object's member names, to find one given twice
 };
 
 class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
@@ -61,26 +67,30 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
     bool binary(binary_t&) override { return add({}); }
 
     bool start_object(std::size_t) override {
-        stack_.push_back({{Kind::object, {}, {}, {}}});
+        if (!roomForAnother())
+            return false;
+        stack_.push_back({{Kind::object, {}, {}, {}}, false, 0, {}});
         return true;
     }
     bool key(string_t& name) override {
-        std::vector<std::string>& keys = stack_.back().node.keys;
-        if (std::find(keys.begin(), keys.end(), name) != keys.end()) {
+        Frame& object = stack_.back();
+        if (!object.names.insert(name).second) {
             error_ = jsonProblem(source_, pointerOf(stack_.size()) / name,
                                  "the name " + quotedInput(name) + " appears twice in this object");
             return false;
         }
-        keys.push_back(std::move(name));
+        object.node.keys.push_back(std::move(name));
         return true;
     }
     bool end_object() override { return endContainer(); }
 
     bool start_array(std::size_t) override {
+        if (!roomForAnother())
+            return false;
         const bool streamed = !streamedKey_.empty() && stack_.size() == 1 &&
                               stack_.back().node.kind == Kind::object &&
                               stack_.back().node.keys.back() == streamedKey_;
-        stack_.push_back({{Kind::array, {}, {}, {}}, streamed});
+        stack_.push_back({{Kind::array, {}, {}, {}}, streamed, 0, {}});
         return true;
     }
     bool end_array() override { return endContainer(); }
@@ -111,6 +121,15 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
                 pointer /= parent.count;
         }
         return pointer;
+    }
+
+    bool roomForAnother() {
+        if (stack_.size() < kDeepestNesting)
+            return true;
+        error_ = jsonProblem(source_, pointerOf(stack_.size() + 1),
+                             "the JSON nests deeper than " + std::to_string(kDeepestNesting) +
+                                 " levels, which no team or league sheet needs");
+        return false;
     }
 
     bool endContainer() {
@@ -165,6 +184,5 @@ JsonTree readJson(std::string_view text, const std::string& source, const std::s
 }
 
 std::string jsonProblem(const std::string& source, const JsonPointer& at, const std::string& problem) {
-    const std::string pointer = at.to_string();
-    return source + ": " + (pointer.empty() ? "/" : pointer) + ": " + problem;
+    return source + ": " + shownPointer(at.to_string()) + ": " + problem;
 }

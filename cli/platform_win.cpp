@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include "cli/file_lists.h"
 #include "teamfile/file_io.h"
 
 void prepareConsole() {
@@ -24,8 +25,10 @@ std::vector<std::string> expandWildcards(const std::string& argument) {
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(argument.substr(0, lastPart) + utf8Text(found.cFileName));
+        const std::string name = utf8Text(found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            matchesWildcards(std::string_view(argument).substr(lastPart), name))
+            names.push_back(argument.substr(0, lastPart) + name);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;

@@ -106,8 +106,9 @@ class SheetReader {
         return known->second;
     }
 
+    // Every row has at least the header's cells, slot and colour rows alike.
     std::string readRow(const CsvRow& row) {
-        if (row.size() <= labelColumn_)
+        if (row.size() < header_.size())
             return fieldCount(row);
         if (league_ && row[0].text.empty())
             return problem(row[0], "the row names no file in its \"File\" column");
@@ -153,8 +154,6 @@ class SheetReader {
     }
 
     std::string readSlotRow(const CsvRow& row, SlotIndex slot, TeamInput& input) const {
-        if (row.size() < header_.size())
-            return fieldCount(row);
         for (std::size_t column = labelColumn_ + 1; column < header_.size(); ++column) {
             const SlotField field = *header_[column];
             const std::string_view cell = row[column].text;
@@ -176,7 +175,7 @@ class SheetReader {
                            "a colour's value goes under \"String\", a column that this sheet does not have");
         if (std::string elsewhere = checkNothingFrom(row, labelColumn_ + 1, colorColumn_); !elsewhere.empty())
             return elsewhere;
-        if (row.size() <= colorColumn_ || row[colorColumn_].text.empty())
+        if (row[colorColumn_].text.empty())
             return problem(label, "the colour " + quotedInput(label.text) + " has no value under \"String\"");
         const CsvCell& value = row[colorColumn_];
         const std::optional<ColorRef> color = parseColorText(value.text);

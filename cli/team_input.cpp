@@ -48,7 +48,7 @@ void warnOfLeftOuts(const TeamInput& input, const std::string& source, std::vect
     for (SlotField field : kAllSlotFields)
         if (!input.fieldGiven[static_cast<std::size_t>(field)])
             columns.push_back(inQuotes(fieldCaption(field)));
-    if (slots.size() < kSlotCount && !columns.empty())
+    if (!columns.empty())
         warnings.push_back(leftOutWarning(source, columns, "column", "columns", "the new team's values"));
 
     std::vector<std::string> colors;
@@ -63,7 +63,7 @@ void warnOfLeftOuts(const TeamInput& input, const std::string& source, std::vect
 
 std::string placeText(const std::string& source, const InputPlace& place) {
     if (!place.pointer.empty())
-        return source + ": " + place.pointer;
+        return source + ": " + shownPointer(place.pointer);
     return source + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
 }
 
@@ -99,7 +99,8 @@ std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBy
                                         const std::string& source, const WarningOptions& options) {
     std::vector<std::string> warnings;
     if (options.leftOuts)
-        warnOfLeftOuts(input, options.team.empty() ? source : source + ": for " + inQuotes(options.team),
+        warnOfLeftOuts(input,
+                       options.team.empty() ? source : source + ": for " + inQuotes(shownPath(options.team)),
                        warnings);
 
     TeamInMemory readBack;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "cli/ansi_text.h"
 #include "cli/json_tree.h"
@@ -247,17 +248,18 @@ LeagueInputResult parseLeagueJson(std::string_view text, const std::string& sour
     const TeamJsonReader reader(source);
     LeagueInputResult result;
     constexpr std::string_view fileName[] = {kFileKey};
+    std::unordered_map<std::string, std::size_t> teamOfFile;
     const JsonItemHandler readLeagueTeam = [&](const JsonNode& team, const JsonPointer& at) -> std::string {
         if (team.kind != Kind::object)
             return reader.problem(at, "a team must be a JSON object, not " + team.shown());
         const JsonNode* file = memberOf(team, kFileKey);
         if (file == nullptr || file->kind != Kind::string || file->text.empty())
             return reader.problem(at, "a team must name its team file in \"file\"");
-        for (const LeagueTeamInput& earlier : result.teams)
-            if (earlier.file == file->text)
-                return reader.problem(at / std::string(kFileKey), "the file " + file->shown() +
-                                                                      " appears twice (first at " +
-                                                                      earlier.place.pointer + ")");
+        const auto [earlier, added] = teamOfFile.try_emplace(file->text, result.teams.size());
+        if (!added)
+            return reader.problem(at / std::string(kFileKey),
+                                  "the file " + file->shown() + " appears twice (first at " +
+                                      shownPointer(result.teams[earlier->second].place.pointer) + ")");
         LeagueTeamInput entry{file->text, {0, 0, (at / std::string(kFileKey)).to_string()}, {}};
         if (std::string read = reader.readTeam(team, at, fileName, entry.input); !read.empty())
             return read;

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Which failure happened, beside the system's own words for it.
 enum class FileFailure {
@@ -35,12 +36,28 @@ std::filesystem::path narrowPath(const std::string& text);
 std::filesystem::path utf8Path(std::string_view text);
 std::string utf8Text(const std::filesystem::path& path);
 
-// Replaces the file at path with data, or creates it: the bytes go through one buffered stream into
-// a temporary file in the target's folder, are flushed to the disk and then moved over the target in
-// one step. On failure the target is as it was and no temporary file is left. A read-only target is
-// not replaced, nor anything that is not a regular file (a folder, a device, a pipe). On the native
-// build a symbolic link is followed: its final target is replaced and the link stays.
+// Replaces the file at path with data, or creates it: stages the data beside it and commits it. On
+// failure the target is as it was and no temporary file is left. A read-only target is not replaced,
+// nor anything that is not a regular file (a folder, a device, a pipe). On the native build a
+// symbolic link is followed: its final target is replaced and the link stays.
 FileResult replaceFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data);
+
+// New contents of a file written in full to a temporary file in the target's folder and flushed to
+// the disk, not yet in the target's place: a save in two steps, so that many files can be made ready
+// before any of them is replaced.
+struct StagedFile {
+    std::filesystem::path target;    // the file to replace, after symbolic links
+    std::filesystem::path temporary; // empty when nothing is staged
+};
+// Refuses, as replaceFileContents does, a target that cannot be replaced; leaves no temporary file
+// when it fails.
+FileResult stageFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                             StagedFile& staged);
+// Moves the staged temporary file over the target in one step. Afterwards nothing is staged: on
+// failure the temporary file is removed and the target is as it was.
+FileResult commitStagedFile(StagedFile& staged);
+// Removes the temporary file of a staged save that will not be committed.
+void discardStagedFile(StagedFile& staged);
 
 // What a read of a file's first bytes delivered: how many, and the whole file's size.
 struct FilePrefix {
@@ -57,3 +74,23 @@ FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint
 // Whether both paths name the same existing file (after links), however they are spelled: the same
 // file identity, so hard links count as the same file.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// What tells one file from another, as text that is equal for two paths exactly when they name the
+// same file: for an existing file (after links) its device and file number, so that hard links and
+// any spelling count as one file; for a name that does not exist yet, the identity of its nearest
+// existing folder followed by the names below it as the file system compares names (ignoring
+// letter case on Windows).
+std::string fileIdentity(const std::filesystem::path& path);
+
+// The kind of thing at a path (after links) and its size, as far as the system tells them.
+struct FileStatus {
+    std::filesystem::file_type type = std::filesystem::file_type::not_found;
+    std::uintmax_t size = 0;
+};
+// The path's status; a path that does not exist is no failure (its type is not_found). Unlike
+// std::filesystem, works on Windows for paths longer than the old limit of 260 characters.
+FileResult fileStatus(const std::filesystem::path& path, FileStatus& status);
+
+// The names of the entries directly in folder ("." and ".." left out), in the system's order. Unlike
+// std::filesystem, works on Windows for folders whose paths pass the old limit of 260 characters.
+FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names);

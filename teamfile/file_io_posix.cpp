@@ -1,9 +1,12 @@
 #include "teamfile/file_io.h"
 
+#include "teamfile/file_io_platform.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,7 +101,9 @@ std::string utf8Text(const std::filesystem::path& path) {
     return path.native();
 }
 
-FileResult replaceFileContents(const std::filesystem::path& given, std::span<const std::uint8_t> data) {
+FileResult stageFileContents(const std::filesystem::path& given, std::span<const std::uint8_t> data,
+                             StagedFile& staged) {
+    staged = {};
     std::string path = given.native();
     FileResult followed = followLinks(path);
     if (!followed.ok)
@@ -123,11 +128,28 @@ FileResult replaceFileContents(const std::filesystem::path& given, std::span<con
         mode &= ~mask;
     }
     FileResult result = fchmod(fd, mode) == 0 ? writeAndSync(fd, data) : (close(fd), failure(errno));
-    if (result.ok && std::rename(temporary.c_str(), path.c_str()) != 0)
+    if (!result.ok) {
+        unlink(temporary.c_str());
+        return result;
+    }
+    staged = {path, temporary};
+    return {};
+}
+
+FileResult commitStagedFile(StagedFile& staged) {
+    FileResult result;
+    if (std::rename(staged.temporary.c_str(), staged.target.c_str()) != 0)
         result = failure(errno);
     if (!result.ok)
-        unlink(temporary.c_str());
+        unlink(staged.temporary.c_str());
+    staged.temporary.clear();
     return result;
+}
+
+void discardStagedFile(StagedFile& staged) {
+    if (!staged.temporary.empty())
+        unlink(staged.temporary.c_str());
+    staged.temporary.clear();
 }
 
 FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint8_t> buffer,
@@ -157,14 +179,51 @@ FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint
         prefix.delivered += static_cast<std::size_t>(got);
     }
     close(fd);
-    // A pipe or device has no size of its own: what it delivered is all that is known.
-    prefix.size = S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : prefix.delivered;
+    prefix.size = deliveredSize(S_ISREG(info.st_mode), static_cast<std::uintmax_t>(info.st_size), prefix);
     return {};
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    struct stat first {};
-    struct stat second {};
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+bool existingFileIdentity(const std::filesystem::path& path, std::string& identity) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return false;
+    identity = std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    return true;
+}
+
+std::string comparedName(const std::filesystem::path& name) {
+    return name.native();
+}
+
+FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
+    status = {};
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileResult{} : failure(errno);
+    namespace fs = std::filesystem;
+    status.type = S_ISREG(info.st_mode)    ? fs::file_type::regular
+                  : S_ISDIR(info.st_mode)  ? fs::file_type::directory
+                  : S_ISCHR(info.st_mode)  ? fs::file_type::character
+                  : S_ISBLK(info.st_mode)  ? fs::file_type::block
+                  : S_ISFIFO(info.st_mode) ? fs::file_type::fifo
+                  : S_ISSOCK(info.st_mode) ? fs::file_type::socket
+                                           : fs::file_type::unknown;
+    status.size = S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
+    return {};
+}
+
+FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names) {
+    names.clear();
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr)
+        return failure(errno);
+    errno = 0;
+    for (const dirent* entry = readdir(listing); entry != nullptr; entry = readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            names.emplace_back(name);
+    }
+    const int error = errno;
+    closedir(listing);
+    return error == 0 ? FileResult{} : failure(error);
 }

@@ -1,7 +1,9 @@
 #include "teamfile/file_io.h"
 
-#include <cstdio>
-#include <io.h>
+#include "teamfile/file_io_platform.h"
+
+#include <algorithm>
+#include <cwchar>
 #include <windows.h>
 
 namespace {
@@ -59,33 +61,66 @@ std::filesystem::path folderOf(const std::filesystem::path& path) {
     return path.has_parent_path() ? path.parent_path() : std::filesystem::path(L".");
 }
 
+// The form of a path that the system's functions take at any length: a path that may pass the old
+// limit of MAX_PATH characters is made absolute and given the \\?\ prefix, which also turns off the
+// system's rewriting of the name (so "." and ".." are resolved here first).
+std::wstring systemPath(const std::filesystem::path& path) {
+    constexpr std::size_t kShortEnough = MAX_PATH - 14; // room for a temporary file's name
+    const std::wstring& given = path.native();
+    if (given.size() < kShortEnough || given.starts_with(L"\\\\?\\"))
+        return given;
+    std::wstring full(GetFullPathNameW(given.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 bool isFolder(const std::filesystem::path& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Writes data through a buffered stream into the temporary file and forces it to the disk.
-FileResult writeAndSync(const wchar_t* temporary, std::span<const std::uint8_t> data) {
-    std::FILE* stream = _wfopen(temporary, L"wb");
-    if (stream == nullptr)
-        return failure(GetLastError());
-    bool written =
-        std::fwrite(data.data(), 1, data.size(), stream) == data.size() && std::fflush(stream) == 0;
-    DWORD error = GetLastError();
-    if (written && !FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))))) {
-        written = false;
+// Creates a new, empty temporary file in folder, named after the process and a count, never over an
+// existing file; its path, or empty when it cannot be made (error says why).
+std::wstring createTemporary(const std::filesystem::path& folder, HANDLE& file, DWORD& error) {
+    static unsigned count = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        wchar_t name[40];
+        swprintf(name, 40, L"swt%lx-%lx-%x.tmp", GetCurrentProcessId(), GetTickCount(), ++count);
+        const std::wstring temporary = systemPath(folder / name);
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return temporary;
         error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            return {};
     }
-    if (std::fclose(stream) != 0 && written) {
-        written = false;
+    return {};
+}
+
+// Writes data into the temporary file and forces it to the disk; closes the file.
+FileResult writeAndSync(HANDLE file, std::span<const std::uint8_t> data) {
+    DWORD error = 0;
+    for (std::size_t done = 0; done < data.size() && error == 0;) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1 << 20));
+        if (!WriteFile(file, data.data() + done, chunk, &wrote, nullptr))
+            error = GetLastError();
+        done += wrote;
+    }
+    if (error == 0 && !FlushFileBuffers(file))
         error = GetLastError();
-    }
-    return written ? FileResult{} : failure(error != 0 ? error : ERROR_WRITE_FAULT);
+    if (!CloseHandle(file) && error == 0)
+        error = GetLastError();
+    return error == 0 ? FileResult{} : failure(error);
 }
 
 bool identityOf(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file =
+        CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const bool known = GetFileInformationByHandle(file, &info);
@@ -116,29 +151,51 @@ std::string utf8Text(const std::filesystem::path& path) {
     return text;
 }
 
-FileResult replaceFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+FileResult stageFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                             StagedFile& staged) {
+    staged = {};
+    const std::wstring target = systemPath(path);
+    DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return failure(ERROR_ACCESS_DENIED, FileFailure::readOnly);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return failure(ERROR_ACCESS_DENIED, FileFailure::other);
 
-    wchar_t temporary[MAX_PATH];
-    if (GetTempFileNameW(folderOf(path).c_str(), L"swt", 0, temporary) == 0)
-        return failure(GetLastError());
-    FileResult result = writeAndSync(temporary, data);
-    if (result.ok &&
-        !MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD error = 0;
+    const std::wstring temporary = createTemporary(folderOf(path), file, error);
+    if (temporary.empty())
+        return failure(error);
+    FileResult result = writeAndSync(file, data);
+    if (!result.ok) {
+        DeleteFileW(temporary.c_str());
+        return result;
+    }
+    staged = {target, temporary};
+    return {};
+}
+
+FileResult commitStagedFile(StagedFile& staged) {
+    FileResult result;
+    if (!MoveFileExW(staged.temporary.c_str(), staged.target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         result = failure(GetLastError());
-    if (!result.ok)
-        DeleteFileW(temporary);
+        DeleteFileW(staged.temporary.c_str());
+    }
+    staged.temporary.clear();
     return result;
+}
+
+void discardStagedFile(StagedFile& staged) {
+    if (!staged.temporary.empty())
+        DeleteFileW(staged.temporary.c_str());
+    staged.temporary.clear();
 }
 
 FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint8_t> buffer,
                           FilePrefix& prefix) {
     prefix = {};
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -161,15 +218,63 @@ FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint
         prefix.delivered += got;
     }
     CloseHandle(file);
-    // A device has no size of its own: what it delivered is all that is known.
-    prefix.size = sized ? static_cast<std::uintmax_t>(size.QuadPart) : prefix.delivered;
+    prefix.size = deliveredSize(sized, static_cast<std::uintmax_t>(size.QuadPart), prefix);
     return {};
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    BY_HANDLE_FILE_INFORMATION first{};
-    BY_HANDLE_FILE_INFORMATION second{};
-    return identityOf(a, first) && identityOf(b, second) &&
-           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+bool existingFileIdentity(const std::filesystem::path& path, std::string& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!identityOf(path, info))
+        return false;
+    identity = std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+               std::to_string(info.nFileIndexLow);
+    return true;
+}
+
+std::string comparedName(const std::filesystem::path& name) {
+    std::wstring upper = name.native();
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    return utf8Text(upper);
+}
+
+FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
+    status = {};
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileResult{} : failure(error);
+    }
+    namespace fs = std::filesystem;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        status.type = fs::file_type::directory;
+        return {};
+    }
+    HANDLE file =
+        CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD type = file == INVALID_HANDLE_VALUE ? FILE_TYPE_DISK : GetFileType(file);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    status.type = type == FILE_TYPE_DISK   ? fs::file_type::regular
+                  : type == FILE_TYPE_CHAR ? fs::file_type::character
+                  : type == FILE_TYPE_PIPE ? fs::file_type::fifo
+                                           : fs::file_type::unknown;
+    status.size = static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return {};
+}
+
+FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names) {
+    names.clear();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(systemPath(folder / L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return failure(GetLastError());
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.emplace_back(name);
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    return error == ERROR_NO_MORE_FILES ? FileResult{} : failure(error);
 }

@@ -571,7 +571,8 @@ TEST(Program, ExpandsWildcardsAndOpensNamesOutsideTheAnsiCodePage) {
     std::filesystem::create_directories(league);
     const std::string lodz = league + "\\\xC5\x81\xC3\xB3"
                                       "d\xC5\xBA.fbt";
-    for (const std::string& name : {lodz, league + "\\b.fbt", league + "\\c.txt"})
+    for (const std::string& name :
+         {lodz, league + "\\b.fbt", league + "\\c.txt", league + "\\x.fbtx", league + "\\y.fbt~"})
         ASSERT_TRUE(replaceFileContents(utf8Path(name), newTeamBytes()).ok) << name;
 
     const Outcome matched = runProgram({"check", league + "\\*.fbt"}, folder);

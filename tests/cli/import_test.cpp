@@ -173,6 +173,20 @@ TEST(Import, WarnsOfLeftOutSlotsAndOfTextsThatReadBackOtherwise) {
     EXPECT_EQ(warnings[9], "team.csv:3:50: KK STR \"500\" will read back as \"100\"");
 }
 
+// A sheet that gives no slot at all still names every kind it leaves out, columns included.
+TEST(Import, ASheetWithoutSlotsNamesEveryColumnItLeavesOut) {
+    for (const auto& [text, json] :
+         {std::pair{"Slot\r\n", false}, std::pair{R"({"format": "squadwright-team", "version": 1})", true}}) {
+        const Imported imported = importText(text, json);
+        ASSERT_TRUE(imported.parsed.ok) << imported.parsed.error;
+        const std::vector<std::string> warnings =
+            importWarnings(imported.parsed.input, imported.bytes, "t", {});
+        ASSERT_EQ(warnings.size(), 3u) << text;
+        EXPECT_EQ(warnings[1].substr(0, 75),
+                  "t: 11 columns are not in the input and keep the new team's values: \"String\"");
+    }
+}
+
 TEST(Import, BadInputIsRefusedWithItsPlace) {
     struct Case {
         const char* text;
@@ -344,9 +358,9 @@ TEST(Import, ColoursAreReadFromTheStringColumnWhereverItStands) {
     expected.doc.colors[jerseyColor] = makeColor(0x12, 0x34, 0x56);
     EXPECT_EQ(byHeader.bytes, encodeTeam(expected.doc));
 
+    // A colour row shorter than the header is an error, as a slot row is.
     const Imported shortRow = importText("Slot,Player Name,String,#\r\nJersey,,#123456\r\n", false);
-    ASSERT_TRUE(shortRow.parsed.ok) << shortRow.parsed.error;
-    EXPECT_EQ(shortRow.bytes, encodeTeam(expected.doc));
+    EXPECT_EQ(shortRow.parsed.error, "team:2:1: this row has 3 fields, the header has 4");
 
     const Imported underTheName = importText("Slot,Player Name,String\r\nJersey,#123456,\r\n", false);
     EXPECT_FALSE(underTheName.parsed.ok);

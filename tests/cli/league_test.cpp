@@ -139,3 +139,60 @@ TEST(League, CheckReadsTenThousandFilesFromAFolderOrAList) {
     EXPECT_EQ(lines[0], inBig("10000.fbt") + ": no findings");
     EXPECT_EQ(lines[9998], inBig("19998.fbt") + ": no findings");
 }
+
+// Every team is written to a temporary file beside its target before any target is replaced: a
+// target that cannot be written, wherever it stands in the sheet, leaves every file as it was.
+TEST(League, AnImportWritesAllOfItsTeamsOrNone) {
+    for (const char* unwritable : {"missing/c.fbt", "lg/a.fbt/c.fbt"}) {
+        TempFolder folder;
+        std::filesystem::create_directories(folder.file("lg"));
+        putFileBytes(folder.file("lg/a.fbt"), bytesOf(newTeamBytes()));
+        putText(folder.file("s.csv"), "File,Slot,#\r\n" + folder.file("lg/a.fbt") + ",QB,12\r\n" +
+                                          folder.file("lg/b.fbt") + ",QB,13\r\n" + folder.file(unwritable) +
+                                          ",QB,14\r\n");
+        const Outcome run = runCommand({"import", "--league", folder.file("s.csv")});
+        EXPECT_EQ(run.status, kExitError) << unwritable;
+        EXPECT_NE(run.err.find("nothing was written: 1 team file cannot be written"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(fileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes())) << unwritable;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("lg")), {}), 1)
+            << "no temporary file and no new team may stay: " << unwritable;
+    }
+}
+
+// Two rows naming one file, existing or new, under any spelling that the file system takes for it,
+// are refused; a league exported from one file named twice names it once.
+TEST(League, OneFileIsOneFileHoweverItIsNamed) {
+    struct Case {
+        const char* first;
+        const char* second;
+        bool exists;
+    };
+    std::vector<Case> cases = {{"lg/a.fbt", "lg/hard.fbt", true},
+                               {"lg/a.fbt", "lg/./a.fbt", true},
+                               {"lg/new.fbt", "lg/missing/../new.fbt", false}};
+#ifdef _WIN32
+    cases.push_back({"lg/a.fbt", "LG/A.FBT", true});
+    cases.push_back({"lg/new.fbt", "Lg/New.Fbt", false});
+#endif
+    for (const Case& c : cases) {
+        TempFolder folder;
+        std::filesystem::create_directories(folder.file("lg"));
+        putFileBytes(folder.file("lg/a.fbt"), bytesOf(newTeamBytes()));
+        std::filesystem::create_hard_link(folder.file("lg/a.fbt"), folder.file("lg/hard.fbt"));
+        putText(folder.file("s.csv"), "File,Slot,#\r\n" + folder.file(c.first) + ",QB,12\r\n" +
+                                          folder.file(c.second) + ",QB,13\r\n");
+        const Outcome run = runCommand({"import", "--league", folder.file("s.csv")});
+        EXPECT_EQ(run.status, kExitError) << c.second;
+        EXPECT_NE(run.err.find("is the same file as"), std::string::npos) << run.err;
+        EXPECT_EQ(fileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes())) << c.second;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("lg/new.fbt"))) << c.second;
+
+        if (!c.exists)
+            continue;
+        const Outcome exported = runCommand({"export", "--league", folder.file("lg"), folder.file("lg/a.fbt"),
+                                             folder.file(c.second), "-o", folder.file("l.csv")});
+        EXPECT_NE(exported.err.find("(1 team)"), std::string::npos) << exported.err;
+        EXPECT_EQ(runCommand({"import", "--league", folder.file("l.csv")}).status, kExitOk);
+    }
+}
