@@ -9,7 +9,7 @@
 #include "cli/file_lists.h"
 #include "teamfile/file_io.h"
 #include "tests/cli/cli_test_support.h"
-#include "tests/core/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -91,7 +91,7 @@ TEST(HostileInput, ArgumentsMeanWhatTheySay) {
     TempFolder folder;
     const fs::path previous = fs::current_path();
     fs::current_path(fs::path(folder.file("")));
-    putFileBytes("a.fbt", bytesOf(newTeamBytes()));
+    writeFileBytes("a.fbt", bytesOf(newTeamBytes()));
     putText("t.csv", "Slot\r\n");
     putText("dash.csv", "File,Slot,#\r\n-,QB,12\r\n");
     const std::vector<std::vector<std::string>> emptyNames = {
@@ -110,7 +110,7 @@ TEST(HostileInput, ArgumentsMeanWhatTheySay) {
     // A value that begins with a dash, a league file named "-", a path from the root.
     // The test's own folder, where "/" is the root of the same drive under Wine and on Windows.
     const fs::path besideTest = previous / "from-root.fbt";
-    putFileBytes(besideTest.string(), bytesOf(newTeamBytes()));
+    writeFileBytes(besideTest.string(), bytesOf(newTeamBytes()));
     std::string fromRoot = besideTest.relative_path().generic_string();
     fromRoot.insert(0, 1, '/');
     EXPECT_EQ(runCommand({"export", "a.fbt", "-o", "-x.csv"}).status, kExitOk);
@@ -151,13 +151,13 @@ TEST(HostileInput, ArgumentsMeanWhatTheySay) {
     // A reader that goes away early: a message and exit status 2, not a silent end by a signal.
     fs::create_directories(folder.file("lg"));
     for (int i = 0; i < 60; ++i)
-        putFileBytes(folder.file("lg/t" + std::to_string(i) + ".fbt"), bytesOf(newTeamBytes()));
+        writeFileBytes(folder.file("lg/t" + std::to_string(i) + ".fbt"), bytesOf(newTeamBytes()));
     const std::string command = std::string("(") + SQUADWRIGHT_CLI_COMMAND + " export --league " +
                                 folder.file("lg") + " 2>" + folder.file("err") + "; echo $? >" +
                                 folder.file("rc") + ") | head -c 10 >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(fileBytes(folder.file("rc")), (std::vector<std::uint8_t>{'2', '\n'}));
-    const std::vector<std::uint8_t> err = fileBytes(folder.file("err"));
+    EXPECT_EQ(readFileBytes(folder.file("rc")), (std::vector<std::uint8_t>{'2', '\n'}));
+    const std::vector<std::uint8_t> err = readFileBytes(folder.file("err"));
     EXPECT_NE(std::string(err.begin(), err.end()).find("cannot write standard output"), std::string::npos);
 #endif
 }

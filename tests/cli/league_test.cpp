@@ -146,7 +146,7 @@ TEST(League, AnImportWritesAllOfItsTeamsOrNone) {
     for (const char* unwritable : {"missing/c.fbt", "lg/a.fbt/c.fbt"}) {
         TempFolder folder;
         std::filesystem::create_directories(folder.file("lg"));
-        putFileBytes(folder.file("lg/a.fbt"), bytesOf(newTeamBytes()));
+        writeFileBytes(folder.file("lg/a.fbt"), bytesOf(newTeamBytes()));
         putText(folder.file("s.csv"), "File,Slot,#\r\n" + folder.file("lg/a.fbt") + ",QB,12\r\n" +
                                           folder.file("lg/b.fbt") + ",QB,13\r\n" + folder.file(unwritable) +
                                           ",QB,14\r\n");
@@ -154,7 +154,7 @@ TEST(League, AnImportWritesAllOfItsTeamsOrNone) {
         EXPECT_EQ(run.status, kExitError) << unwritable;
         EXPECT_NE(run.err.find("nothing was written: 1 team file cannot be written"), std::string::npos)
             << run.err;
-        EXPECT_EQ(fileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes())) << unwritable;
+        EXPECT_EQ(readFileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes())) << unwritable;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("lg")), {}), 1)
             << "no temporary file and no new team may stay: " << unwritable;
     }
@@ -178,14 +178,14 @@ TEST(League, OneFileIsOneFileHoweverItIsNamed) {
     for (const Case& c : cases) {
         TempFolder folder;
         std::filesystem::create_directories(folder.file("lg"));
-        putFileBytes(folder.file("lg/a.fbt"), bytesOf(newTeamBytes()));
+        writeFileBytes(folder.file("lg/a.fbt"), bytesOf(newTeamBytes()));
         std::filesystem::create_hard_link(folder.file("lg/a.fbt"), folder.file("lg/hard.fbt"));
         putText(folder.file("s.csv"), "File,Slot,#\r\n" + folder.file(c.first) + ",QB,12\r\n" +
                                           folder.file(c.second) + ",QB,13\r\n");
         const Outcome run = runCommand({"import", "--league", folder.file("s.csv")});
         EXPECT_EQ(run.status, kExitError) << c.second;
         EXPECT_NE(run.err.find("is the same file as"), std::string::npos) << run.err;
-        EXPECT_EQ(fileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes())) << c.second;
+        EXPECT_EQ(readFileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes())) << c.second;
         EXPECT_FALSE(std::filesystem::exists(folder.file("lg/new.fbt"))) << c.second;
 
         if (!c.exists)
