@@ -37,6 +37,56 @@ constexpr std::size_t kDeepestNesting = 8;
 // The library's error number of a number that a double cannot hold.
 constexpr int kNumberOverflow = 406;
 
+// From this many digits on, a whole number may be more than a double holds, and the library stops at
+// it. Such numbers are read as strings of the same digits, which the team's fields take alike.
+constexpr std::size_t kLongWholeNumber = 309;
+
+bool isNumberCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
+}
+
+// The text with every whole number of kLongWholeNumber digits or more (outside strings, without a
+// sign, fraction or exponent) put in quotes, and the offsets in the text of the numbers so quoted.
+struct QuotedLongNumbers {
+    std::string text;
+    std::vector<std::size_t> quoted;
+};
+
+QuotedLongNumbers quoteLongWholeNumbers(std::string_view text) {
+    QuotedLongNumbers result;
+    bool inString = false;
+    std::size_t copied = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+            continue;
+        }
+        if (c < '0' || c > '9' || (i > 0 && isNumberCharacter(text[i - 1])))
+            continue;
+        std::size_t end = i;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        if (end - i >= kLongWholeNumber && (end == text.size() || !isNumberCharacter(text[end]))) {
+            result.text.append(text.substr(copied, i - copied)).append("\"");
+            result.text.append(text.substr(i, end - i)).append("\"");
+            copied = end;
+            result.quoted.push_back(i);
+        }
+        i = end - 1;
+    }
+    if (!result.quoted.empty())
+        result.text.append(text.substr(copied));
+    return result;
+}
+
 struct Frame {
     JsonNode node;
     bool streamed = false;                 // the array whose elements go to the item handler
@@ -46,9 +96,10 @@ struct Frame {
 
 class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
   public:
-    TreeBuilder(std::string_view text, const std::string& source, const std::string& streamedKey,
-                const JsonItemHandler& onItem)
-        : text_(text), source_(source), streamedKey_(streamedKey), onItem_(onItem) {}
+    // text is the sheet as written; quoted says which numbers of it the parsed text has in quotes.
+    TreeBuilder(std::string_view text, const std::vector<std::size_t>& quoted, const std::string& source,
+                const std::string& streamedKey, const JsonItemHandler& onItem)
+        : text_(text), quoted_(quoted), source_(source), streamedKey_(streamedKey), onItem_(onItem) {}
 
     JsonTree result() { return {std::move(root_), std::move(error_)}; }
 
@@ -102,7 +153,7 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
         const std::size_t offset = problem.id == kNumberOverflow
                                        ? position - std::min(position, lastToken.size())
                                        : position - std::min<std::size_t>(position, 1);
-        const std::string at = source_ + ":" + placeOf(text_, offset) + ": ";
+        const std::string at = source_ + ":" + placeOf(text_, writtenOffset(offset)) + ": ";
         error_ = problem.id == kNumberOverflow
                      ? at + "the number " + quotedInput(lastToken) + " is too large to read"
                      : at + "invalid JSON: " + syntaxProblem(problem.what(), lastToken);
@@ -110,6 +161,16 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
     }
 
   private:
+    // The offset in the text as written of an offset in the parsed text: two quotes fewer for each
+    // number quoted before it.
+    std::size_t writtenOffset(std::size_t parsed) const {
+        std::size_t quotes = 0;
+        for (std::size_t at : quoted_)
+            if (at + quotes < parsed)
+                quotes += 2;
+        return parsed - std::min(parsed, quotes);
+    }
+
     // The place of what frames [0, depth) hold next: the key just read, or the next element.
     JsonPointer pointerOf(std::size_t depth) const {
         JsonPointer pointer;
@@ -155,6 +216,7 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
     }
 
     std::string_view text_;
+    const std::vector<std::size_t>& quoted_;
     const std::string& source_;
     const std::string& streamedKey_;
     const JsonItemHandler& onItem_;
@@ -178,8 +240,12 @@ JsonTree readJson(std::string_view text, const std::string& source, const std::s
                   const JsonItemHandler& onItem) {
     if (isUtf16Text(text))
         return {{}, source + ":1:1: " + std::string(kUtf16Problem)};
-    TreeBuilder builder(text, source, streamedKey, onItem);
-    nlohmann::json::sax_parse(text, &builder);
+    const QuotedLongNumbers parsed = quoteLongWholeNumbers(text);
+    TreeBuilder builder(text, parsed.quoted, source, streamedKey, onItem);
+    if (parsed.quoted.empty())
+        nlohmann::json::sax_parse(text, &builder);
+    else
+        nlohmann::json::sax_parse(parsed.text, &builder);
     return builder.result();
 }
 

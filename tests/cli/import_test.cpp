@@ -287,8 +287,10 @@ TEST(Import, JsonNumbersAreReadAsTheDigitsTheyAreWrittenWith) {
         const char* error; // nullptr when the number is taken
         std::uint8_t stored;
     };
+    const std::string beyondADouble(309, '9');
     const Case cases[] = {
         {"18446744073709551616", nullptr, 0},
+        {beyondADouble.c_str(), nullptr, 0},
         {"\"18446744073709551616\"", nullptr, 0},
         {"18446744073709551615", nullptr, 0},
         {"99", nullptr, 99},
