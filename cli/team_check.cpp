@@ -116,9 +116,11 @@ void checkName(const std::string& slot, std::span<const std::uint8_t> record,
         findings.push_back(slot + ": the name has control characters: \"" + displayText(text) + "\"");
 }
 
-void checkNumber(const std::string& slot, SlotField field, int byte, int highest, DecodedTeam& decoded,
-                 SlotIndex index, std::vector<std::string>& findings) {
+// A numeric field's byte against its range: the spinner's, but the speed byte counts steps of 25.
+void checkNumber(const std::string& slot, SlotField field, int byte, DecodedTeam& decoded, SlotIndex index,
+                 std::vector<std::string>& findings) {
     const int lowest = spinnerRange(field).lower;
+    const int highest = field == SlotField::speed ? kMaxSpeedStep : spinnerRange(field).upper;
     if (byte >= lowest && byte <= highest)
         return;
     const std::string what =
@@ -139,13 +141,13 @@ void checkRecord(std::span<const std::uint8_t> record, SlotIndex index, DecodedT
     if (decodePosition(group, detail) < 0)
         findings.push_back(slot + ": the POS bytes " + hexByte(group) + " " + hexByte(detail) +
                            " name no position: the field keeps its previous value");
-    checkNumber(slot, SlotField::number, record[kNumberOffset], 99, decoded, index, findings);
-    checkNumber(slot, SlotField::icon, record[kIconOffset], 14, decoded, index, findings);
-    checkNumber(slot, SlotField::speed, record[kSpeedStepOffset], kMaxSpeedStep, decoded, index, findings);
-    checkNumber(slot, SlotField::strength, record[kStrengthOffset], 100, decoded, index, findings);
-    checkNumber(slot, SlotField::agility, record[kAgilityOffset], 100, decoded, index, findings);
-    checkNumber(slot, SlotField::intelligence, record[kIntelligenceOffset], 100, decoded, index, findings);
-    checkNumber(slot, SlotField::discipline, record[kDisciplineOffset], 100, decoded, index, findings);
+    checkNumber(slot, SlotField::number, record[kNumberOffset], decoded, index, findings);
+    checkNumber(slot, SlotField::icon, record[kIconOffset], decoded, index, findings);
+    checkNumber(slot, SlotField::speed, record[kSpeedStepOffset], decoded, index, findings);
+    checkNumber(slot, SlotField::strength, record[kStrengthOffset], decoded, index, findings);
+    checkNumber(slot, SlotField::agility, record[kAgilityOffset], decoded, index, findings);
+    checkNumber(slot, SlotField::intelligence, record[kIntelligenceOffset], decoded, index, findings);
+    checkNumber(slot, SlotField::discipline, record[kDisciplineOffset], decoded, index, findings);
 }
 
 } // namespace

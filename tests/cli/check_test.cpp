@@ -30,8 +30,8 @@ TEST(Check, AFileTheEditorWroteHasNoFindings) {
 }
 
 TEST(Check, FlagsEachKindOfFinding) {
-    const std::size_t qb = recordOffset(recordOf(slotNamed("QB")));
-    const std::size_t kk = recordOffset(recordOf(slotNamed("KK")));
+    const std::size_t qb = slotByteOffset(slotNamed("QB"), 0);
+    const std::size_t kk = slotByteOffset(slotNamed("KK"), 0);
     struct Case {
         const char* what;
         std::function<void(std::vector<std::uint8_t>&)> change;
@@ -90,8 +90,8 @@ TEST(Check, FlagsEachKindOfFinding) {
 TEST(Check, ListsEveryFindingInFileOrder) {
     std::vector<std::uint8_t> file = newTeamFile();
     file[kVersionOffset] = '1';
-    file[recordOffset(recordOf(slotNamed("FS1a"))) + kIconOffset] = 0;
-    file[recordOffset(recordOf(slotNamed("SS"))) + kSideOffset] = 9;
+    file[slotByteOffset(slotNamed("FS1a"), kIconOffset)] = 0;
+    file[slotByteOffset(slotNamed("SS"), kSideOffset)] = 9;
     file.resize(2669);
     const std::vector<std::string> findings = findingsOf(file);
     ASSERT_EQ(findings.size(), 4u);

@@ -64,17 +64,6 @@ inline std::string exportText(const TeamFileBytes& bytes, bool json) {
     return out.str();
 }
 
-inline std::size_t recordOf(SlotIndex slot) {
-    for (std::size_t r = 0; r < layout::kRecordCount; ++r)
-        if (layout::recordSlot(r) == slot)
-            return r;
-    return layout::kRecordCount;
-}
-
-inline std::size_t fieldOffset(SlotIndex slot, std::size_t offsetInRecord) {
-    return layout::recordOffset(recordOf(slot)) + offsetInRecord;
-}
-
 inline SlotIndex slotNamed(std::string_view label) {
     return *slotByLabel(label);
 }

@@ -71,7 +71,7 @@ TEST(Import, AppliesTheClampsMappingsAndPageDefaultsOfSaving) {
     for (const Case& c : cases) {
         const Imported csv = importText(oneFieldCsv(c.label, c.field, c.text), false);
         ASSERT_TRUE(csv.parsed.ok) << csv.parsed.error;
-        EXPECT_EQ(csv.bytes[fieldOffset(slotNamed(c.label), c.offset)], c.expected)
+        EXPECT_EQ(csv.bytes[slotByteOffset(slotNamed(c.label), c.offset)], c.expected)
             << c.label << " " << fieldCaption(c.field) << " '" << c.text << "'";
 
         const Imported json = importText(oneFieldJson(c.label, c.field, inQuotes(c.text)), true);
@@ -105,13 +105,13 @@ TEST(Import, CsvNamesKeepQuotesCommasAndAll29Characters) {
                             std::string(" \"\"x\"\",  ") + "\",3\r\n";
     const Imported imported = importText(csv, false);
     ASSERT_TRUE(imported.parsed.ok) << imported.parsed.error;
-    const std::size_t qb = fieldOffset(slotNamed("QB"), 0);
+    const std::size_t qb = slotByteOffset(slotNamed("QB"), 0);
     EXPECT_EQ(imported.bytes[qb + kNameLengthOffset], 29);
     EXPECT_EQ(std::string(imported.bytes.begin() + qb + kNameOffset,
                           imported.bytes.begin() + qb + kNameOffset + 29),
               longest);
     EXPECT_EQ(imported.bytes[qb + kNumberOffset], 12);
-    const std::size_t kk = fieldOffset(slotNamed("KK"), 0);
+    const std::size_t kk = slotByteOffset(slotNamed("KK"), 0);
     EXPECT_EQ(std::string(imported.bytes.begin() + kk + kNameOffset,
                           imported.bytes.begin() + kk + kNameOffset + imported.bytes[kk + kNameLengthOffset]),
               " \"x\",  ");
@@ -137,7 +137,7 @@ TEST(Import, NamesOfTheCodePageBecomeItsBytes) {
     const Imported imported =
         importText(oneFieldJson("QB", SlotField::playerName, "\"M\\u00fcller \\u20ac\""), true);
     ASSERT_TRUE(imported.parsed.ok);
-    const std::size_t qb = fieldOffset(slotNamed("QB"), 0);
+    const std::size_t qb = slotByteOffset(slotNamed("QB"), 0);
     EXPECT_EQ(
         std::string(imported.bytes.begin() + qb + kNameOffset, imported.bytes.begin() + qb + kNameOffset + 8),
         "M\xFCller \x80");
@@ -271,7 +271,7 @@ std::vector<std::string> warningsOf(const std::string& text, bool json) {
 }
 
 std::string nameOf(const TeamFileBytes& bytes, SlotIndex slot) {
-    const std::size_t record = fieldOffset(slot, 0);
+    const std::size_t record = slotByteOffset(slot, 0);
     return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(record + kNameOffset),
                        bytes.begin() + static_cast<std::ptrdiff_t>(record + kNameOffset +
                                                                    bytes[record + kNameLengthOffset]));
@@ -305,7 +305,7 @@ TEST(Import, JsonNumbersAreReadAsTheDigitsTheyAreWrittenWith) {
         const Imported imported = importText(oneFieldJson("QB", SlotField::number, c.value), true);
         if (c.error == nullptr) {
             ASSERT_TRUE(imported.parsed.ok) << c.value << ": " << imported.parsed.error;
-            EXPECT_EQ(imported.bytes[fieldOffset(slotNamed("QB"), kNumberOffset)], c.stored) << c.value;
+            EXPECT_EQ(imported.bytes[slotByteOffset(slotNamed("QB"), kNumberOffset)], c.stored) << c.value;
         } else {
             EXPECT_EQ(imported.parsed.error.substr(0, std::string(c.error).size()), c.error)
                 << imported.parsed.error;
@@ -343,7 +343,7 @@ TEST(Import, ANameWithAZeroByteIsSavedAsTheBoxWouldHoldIt) {
         const bool isJson = text == json;
         const Imported imported = importText(text, isJson);
         ASSERT_TRUE(imported.parsed.ok) << imported.parsed.error;
-        EXPECT_EQ(imported.bytes[fieldOffset(slotNamed("QB"), kNameLengthOffset)], 2);
+        EXPECT_EQ(imported.bytes[slotByteOffset(slotNamed("QB"), kNameLengthOffset)], 2);
         EXPECT_EQ(nameOf(imported.bytes, slotNamed("QB")), "ab");
         const std::vector<std::string> warnings = warningsOf(text, isJson);
         ASSERT_EQ(warnings.size(), 1u);

@@ -31,12 +31,12 @@ TEST_P(RoundTrip, AnIconByteOfZeroComesBackAsOneAndNothingElseChanges) {
     const SlotIndex qb = slotNamed("QB");
     setFieldText(team.doc, qb, SlotField::icon, "");
     const TeamFileBytes file = encodeTeam(team.doc);
-    ASSERT_EQ(file[fieldOffset(qb, kIconOffset)], 0);
+    ASSERT_EQ(file[slotByteOffset(qb, kIconOffset)], 0);
 
     const Imported back = importText(exportText(file, json), json);
     ASSERT_TRUE(back.parsed.ok);
     TeamFileBytes expected = file;
-    expected[fieldOffset(qb, kIconOffset)] = 1;
+    expected[slotByteOffset(qb, kIconOffset)] = 1;
     EXPECT_EQ(back.bytes, expected);
 }
 
