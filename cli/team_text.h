@@ -10,13 +10,6 @@
 
 #include "roster/slot_operations.h"
 
-// A team held in memory, starting as New team leaves it: the team a fresh editor opens files into.
-struct TeamInMemory {
-    TeamInMemory() { resetToNewTeam(doc); }
-    MemoryFieldStorage storage;
-    TeamDocument doc{storage};
-};
-
 // The roster pages' column caption of a field ("String", "Player Name", "#", ...).
 std::string_view fieldCaption(SlotField field);
 // The field's key in the JSON shape ("depthString", "playerName", "number", ...).

@@ -5,10 +5,18 @@
 #include <optional>
 #include <string_view>
 
+#include "roster/field_storage.h"
 #include "roster/team_document.h"
 
 // Forgets the current file and puts back the default colours and every slot's table row.
 void resetToNewTeam(TeamDocument& doc);
+
+// A team held in memory, starting as New team leaves it: the team a fresh editor opens files into.
+struct TeamInMemory {
+    TeamInMemory() { resetToNewTeam(doc); }
+    MemoryFieldStorage storage;
+    TeamDocument doc{storage};
+};
 
 // The slot named by a slot box's text: its first four characters must equal a label exactly.
 std::optional<SlotIndex> slotOfBoxText(std::string_view boxText);

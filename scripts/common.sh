@@ -4,6 +4,7 @@ native_build="$root/build/native"
 windows_build="$root/build/windows"
 windows64_build="$root/build/windows64"
 fuzz_build="$root/build/fuzz"
+bench_build="$root/build/bench"
 
 # Wine pinned to one CPU: every call that needs the wineserver is a round trip between two
 # processes, about three times cheaper when both run on the same CPU. Xvfb, the wineserver and the

@@ -14,7 +14,7 @@ std::vector<std::string> makeLeague(const TempFolder& folder) {
     std::vector<std::string> files;
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         TeamInMemory team;
-        EditorTeamMaker(seed).fill(team.doc);
+        TeamMaker(seed).typedTeam(team.doc);
         const TeamFileBytes bytes = encodeTeam(team.doc);
         // Built by appending: GCC 12 warns falsely of a literal put before a temporary string.
         std::string name = "league/team";

@@ -14,7 +14,7 @@ TEST_P(RoundTrip, ExportThenImportGivesBackEveryFileTheEditorWrites) {
     const bool json = GetParam();
     for (std::uint32_t seed = 1; seed <= 150; ++seed) {
         TeamInMemory team;
-        EditorTeamMaker(seed).fill(team.doc);
+        TeamMaker(seed).typedTeam(team.doc);
         const TeamFileBytes file = encodeTeam(team.doc);
 
         const std::string text = exportText(file, json);

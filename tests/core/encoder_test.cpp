@@ -23,7 +23,7 @@ constexpr SlotIndex kQB = 0, kKK = 11, kSS = 22, kSSa = 33;
 } // namespace
 
 TEST(Encoder, NewTeamMatchesTheGameFileByteForByte) {
-    TestTeam team;
+    TeamInMemory team;
     const TeamFileBytes bytes = encodeTeam(team.doc);
 
     const std::vector<std::uint8_t> header = {
@@ -49,7 +49,7 @@ TEST(Encoder, NewTeamMatchesTheGameFileByteForByte) {
 }
 
 TEST(Encoder, RecordsFollowTheFilesPageOrder) {
-    TestTeam team;
+    TeamInMemory team;
     const TeamFileBytes bytes = encodeTeam(team.doc);
     struct Case {
         std::size_t offset;
@@ -89,7 +89,7 @@ TEST(Encoder, ListTextsMapIgnoringCaseWithPageDefaults) {
         {kSSa, SlotField::side, "off", kSideOffset, 0x00},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, c.slot, c.field, c.text);
         EXPECT_EQ(recordByte(encodeTeam(team.doc), c.slot, c.offset), c.expected)
             << SlotTable[c.slot].label << " '" << c.text << "'";
@@ -108,7 +108,7 @@ TEST(Encoder, PositionsUseTheirTwoBytesAndUnknownTextsBecomeOC) {
         {"CB", 0x0B, 0x05}, {"lb", 0x0A, 0x04},  {"DE", 0x09, 0x03}, {"dt", 0x09, 0x02}, {"NT", 0x09, 0x01},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kSS, SlotField::position, c.text);
         const TeamFileBytes bytes = encodeTeam(team.doc);
         EXPECT_EQ(recordByte(bytes, kSS, kPosGroupOffset), c.group) << c.text;
@@ -146,7 +146,7 @@ TEST(Encoder, NumbersAreClampedOrMappedPerField) {
         {SlotField::discipline, "100", kDisciplineOffset, 100},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kKK, c.field, c.text);
         EXPECT_EQ(recordByte(encodeTeam(team.doc), kKK, c.offset), c.expected) << "'" << c.text << "'";
     }
@@ -163,7 +163,7 @@ TEST(Encoder, NamesTakeAtMost29CharactersWithoutTerminator) {
                           {std::string(30, 'y'), 29},
                           {std::string(40, 'z'), 29}};
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kQB, SlotField::playerName, c.name);
         const TeamFileBytes bytes = encodeTeam(team.doc);
         EXPECT_EQ(bytes[58 + kNameLengthOffset], c.length);
@@ -182,7 +182,7 @@ TEST(Encoder, ColorComponentsAreStoredAsSquaresHighByteFirst) {
     const Case cases[] = {{0, 0x00, 0x00},   {1, 0x00, 0x03},   {63, 0x0F, 0xFF},  {144, 0x52, 0x20},
                           {218, 0xBB, 0x58}, {219, 0xBD, 0x0F}, {254, 0xFE, 0x00}, {255, 0xFF, 0xFF}};
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         team.doc.colors[awayPantsColor] = makeColor(c.component, 0, 255);
         const TeamFileBytes bytes = encodeTeam(team.doc);
         EXPECT_EQ(slice(bytes, kAwayPantsOffset, 6),
@@ -192,7 +192,7 @@ TEST(Encoder, ColorComponentsAreStoredAsSquaresHighByteFirst) {
 }
 
 TEST(Encoder, TheSameDocumentEncodesTheSameBytes) {
-    TestTeam team;
+    TeamInMemory team;
     setFieldText(team.doc, kQB, SlotField::strength, "500");
     setFieldText(team.doc, kQB, SlotField::position, "qbx");
     const TeamFileBytes first = encodeTeam(team.doc);

@@ -28,7 +28,7 @@ TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads)
     };
     TempFolder folder;
     const std::string path = folder.file("held.fbt");
-    TestTeam source;
+    TeamInMemory source;
     setFieldText(source.doc, 0, SlotField::playerName, "On Disk");
     const TeamFileBytes bytes = encodeTeam(source.doc);
     writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
@@ -38,7 +38,7 @@ TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads)
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE) << c.what;
 
-        TestTeam team;
+        TeamInMemory team;
         team.doc.currentPath = "previous.fbt";
         const TeamState before = teamState(team.doc);
         const FileResult result = readTeamFile(team.doc, path);

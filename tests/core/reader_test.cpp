@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,7 @@ Bytes fileOf(const TeamDocument& doc) {
 }
 
 Bytes newTeamFile() {
-    return fileOf(TestTeam().doc);
+    return fileOf(TeamInMemory().doc);
 }
 
 void putBytes(Bytes& file, std::size_t offset, const Bytes& bytes) {
@@ -44,7 +43,7 @@ void markListFields(TeamDocument& doc) {
 }
 
 TeamState decodedState(const Bytes& file) {
-    TestTeam team;
+    TeamInMemory team;
     decodeTeam(team.doc, file);
     return teamState(team.doc);
 }
@@ -187,7 +186,7 @@ TEST(Decoder, ListCodesSelectTheirTextOrLeaveTheFieldAlone) {
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
         putBytes(file, slotByteOffset(kDefensiveStarter, c.offset), c.bytes);
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kDefensiveStarter, c.field, "typed");
         decodeTeam(team.doc, file);
         EXPECT_EQ(fieldText(team.doc, kDefensiveStarter, c.field), c.expected ? c.expected : "typed")
@@ -234,7 +233,7 @@ TEST(Decoder, NumberBytesGoThroughTheSpinnerRange) {
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
         putBytes(file, slotByteOffset(kReserve, c.offset), {c.byte});
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kReserve, c.field, "typed");
         decodeTeam(team.doc, file);
         EXPECT_EQ(fieldText(team.doc, kReserve, c.field), std::to_string(c.expected))
@@ -244,7 +243,7 @@ TEST(Decoder, NumberBytesGoThroughTheSpinnerRange) {
 }
 
 TEST(Decoder, OlderVersionsDeriveHelmetAndPantsFromTheJersey) {
-    TestTeam source;
+    TeamInMemory source;
     source.doc.colors = {makeColor(10, 20, 30), makeColor(40, 50, 60), makeColor(70, 80, 90),
                          makeColor(100, 110, 120), makeColor(130, 140, 150)};
     setFieldText(source.doc, 12, SlotField::playerName, "Older Player");
@@ -273,13 +272,13 @@ TEST(Decoder, OlderVersionsDeriveHelmetAndPantsFromTheJersey) {
 }
 
 TEST(Decoder, EncodedTeamsDecodeToThemselvesWhateverTheDocumentHeld) {
-    std::mt19937 random(20240611);
+    TeamMaker maker(20240611);
     for (int round = 0; round < 500; ++round) {
-        TestTeam source;
-        makeRandomTeam(source.doc, random);
+        TeamInMemory source;
+        maker.exactTeam(source.doc);
         const Bytes file = fileOf(source.doc);
 
-        TestTeam target;
+        TeamInMemory target;
         scrambleTeam(target.doc);
         decodeTeam(target.doc, file);
         const std::string difference = firstDifference(teamState(target.doc), teamState(source.doc));
@@ -310,9 +309,9 @@ TEST(Decoder, SavingAndReadingBringTextsIntoTheFilesValues) {
     };
     constexpr SlotIndex kDefensiveReserve = 36;
     for (const Case& c : cases) {
-        TestTeam source;
+        TeamInMemory source;
         setFieldText(source.doc, kDefensiveReserve, c.field, c.typed);
-        TestTeam target;
+        TeamInMemory target;
         scrambleTeam(target.doc);
         decodeTeam(target.doc, fileOf(source.doc));
         EXPECT_EQ(fieldText(target.doc, kDefensiveReserve, c.field), c.read) << "'" << c.typed << "'";
@@ -320,14 +319,14 @@ TEST(Decoder, SavingAndReadingBringTextsIntoTheFilesValues) {
 }
 
 TEST(Decoder, EveryCutOfAFileReadsItsPrefixAndZerosAfterIt) {
-    std::mt19937 random(7);
-    TestTeam source;
-    makeRandomTeam(source.doc, random);
+    TeamMaker maker(7);
+    TeamInMemory source;
+    maker.exactTeam(source.doc);
     const Bytes full = fileOf(source.doc);
     const TeamState whole = decodedState(full);
 
     for (std::size_t cut = 0; cut <= kReadSize; ++cut) {
-        TestTeam team;
+        TeamInMemory team;
         markListFields(team.doc);
         const TeamState before = teamState(team.doc);
         decodeTeam(team.doc, std::span<const std::uint8_t>(full.data(), cut));
@@ -371,13 +370,13 @@ TEST(Decoder, ANameCutShortKeepsWhatEarlierNamesLeftInTheScratchBuffer) {
     // Record 0 holds a 29-byte name, which fills the scratch buffer without a second read; record 1
     // announces 20 bytes but the file ends after 3 of them.
     const std::string longName = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012";
-    TestTeam source;
+    TeamInMemory source;
     setFieldText(source.doc, 0, SlotField::playerName, longName);
     Bytes file = fileOf(source.doc);
     putBytes(file, recordOffset(1) + kNameLengthOffset, {20, 'x', 'y', 'z'});
     file.resize(recordOffset(1) + kNameOffset + 3);
 
-    TestTeam team;
+    TeamInMemory team;
     markListFields(team.doc);
     const TeamState before = teamState(team.doc);
     decodeTeam(team.doc, file);
@@ -399,7 +398,7 @@ TEST(Decoder, FieldsAfterARecordCutShortTakeTheLastByteDelivered) {
     file[recordOffset(5) + kNumberOffset] = 7;
     file.resize(recordOffset(5) + kNumberOffset + 1);
 
-    TestTeam team;
+    TeamInMemory team;
     markListFields(team.doc);
     const TeamState before = teamState(team.doc);
     decodeTeam(team.doc, file);
@@ -437,7 +436,7 @@ TEST(Decoder, FilesCutInTheHeaderOrTheFirstColourRepeatTheLastByte) {
     for (const Case& c : cases) {
         Bytes file = newTeamFile();
         file.resize(c.size);
-        TestTeam team;
+        TeamInMemory team;
         markListFields(team.doc);
         const TeamState before = teamState(team.doc);
         decodeTeam(team.doc, file);
@@ -458,7 +457,7 @@ TEST(Decoder, FilesCutInTheHeaderOrTheFirstColourRepeatTheLastByte) {
 TEST(Reader, ASavedTeamReadsBackTheSameAndBecomesTheCurrentFile) {
     TempFolder folder;
     const std::string path = folder.file("team.fbt");
-    TestTeam source;
+    TeamInMemory source;
     setFieldText(source.doc, 0, SlotField::playerName, std::string(29, 'Q'));
     setFieldText(source.doc, 1, SlotField::playerName, "");
     selectListValue(source.doc, 2, SlotField::side, "DEF");
@@ -472,7 +471,7 @@ TEST(Reader, ASavedTeamReadsBackTheSameAndBecomesTheCurrentFile) {
     source.doc.colors = {0x000000, 0xFFFFFF, 0x0180FE, 0x123456, 0xABCDEF};
     ASSERT_TRUE(writeTeamFile(source.doc, path).ok);
 
-    TestTeam target;
+    TeamInMemory target;
     scrambleTeam(target.doc);
     target.doc.currentPath = "previous.fbt";
     const FileResult result = readTeamFile(target.doc, path);
@@ -482,9 +481,9 @@ TEST(Reader, ASavedTeamReadsBackTheSameAndBecomesTheCurrentFile) {
 }
 
 TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
-    std::mt19937 random(99);
-    TestTeam source;
-    makeRandomTeam(source.doc, random);
+    TeamMaker maker(99);
+    TeamInMemory source;
+    maker.exactTeam(source.doc);
     const Bytes full = fileOf(source.doc);
     Bytes junkTail = full;
     std::fill(junkTail.begin() + kTailOffset, junkTail.end(), 0xCD);
@@ -505,7 +504,7 @@ TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
     for (const Case& c : cases) {
         const std::string path = folder.file("team.fbt");
         writeFileBytes(path, c.bytes);
-        TestTeam target;
+        TeamInMemory target;
         scrambleTeam(target.doc);
         const FileResult result = readTeamFile(target.doc, path);
         ASSERT_TRUE(result.ok) << c.what << ": " << result.reason;
@@ -517,7 +516,7 @@ TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
 TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
     TempFolder folder;
     const std::string path = folder.file("huge.fbt");
-    TestTeam source;
+    TeamInMemory source;
     setFieldText(source.doc, 43, SlotField::playerName, "Last Player");
     writeFileBytes(path, fileOf(source.doc));
     std::error_code error;
@@ -525,7 +524,7 @@ TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
     if (error)
         GTEST_SKIP() << "no sparse file of 5 GiB here: " << error.message();
 
-    TestTeam target;
+    TeamInMemory target;
     const FileResult result = readTeamFile(target.doc, path);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(firstDifference(teamState(target.doc), teamState(source.doc)), "");
@@ -536,7 +535,7 @@ TEST(Reader, AnEmptyFileIsReadAsEveryReadDeliveringNothing) {
     const std::string path = folder.file("empty.fbt");
     writeFileBytes(path, {});
 
-    TestTeam team;
+    TeamInMemory team;
     setFieldText(team.doc, 5, SlotField::depthString, "3rd");
     setFieldText(team.doc, 30, SlotField::position, "XX");
     team.doc.currentPath = "previous.fbt";
@@ -567,7 +566,7 @@ TEST(Reader, AFileThatCannotBeReadChangesNothing) {
         {"empty path", "", FileFailure::notFound},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, 9, SlotField::playerName, "Kept");
         team.doc.colors[stripeColor] = 0x010203;
         team.doc.currentPath = "previous.fbt";

@@ -20,7 +20,7 @@ std::vector<std::string> slotTexts(const TeamDocument& doc, SlotIndex slot) {
     return texts;
 }
 
-void clickSpeed(TestTeam& team, SlotIndex slot, int delta) {
+void clickSpeed(TeamInMemory& team, SlotIndex slot, int delta) {
     clickModelSpinner(team.storage, team.doc, slot, SlotField::speed, delta);
 }
 
@@ -66,7 +66,7 @@ TEST(SlotOperations, FindSlotByLabelComparesTheFirstFourCharactersExactly) {
 }
 
 TEST(SlotOperations, SwapMovesThePlayerButNotStringAndSide) {
-    TestTeam team;
+    TeamInMemory team;
     std::vector<std::string> qb = slotTexts(team.doc, kQB), kk = slotTexts(team.doc, kKK);
     swapSlots(team.doc, kQB, kKK);
     std::vector<std::string> newQb = slotTexts(team.doc, kQB), newKk = slotTexts(team.doc, kKK);
@@ -81,7 +81,7 @@ TEST(SlotOperations, SwapMovesThePlayerButNotStringAndSide) {
 }
 
 TEST(SlotOperations, SwapCutsTextsToTheirBoxLengths) {
-    TestTeam team;
+    TeamInMemory team;
     setFieldText(team.doc, kQB, SlotField::playerName, std::string(35, 'L'));
     setFieldText(team.doc, kQB, SlotField::icon, "123");
     setFieldText(team.doc, kQB, SlotField::position, "QBX");
@@ -112,7 +112,7 @@ TEST(SlotOperations, EraseGivesThePagesValuesAndClearsThePlayer) {
         {40, {"2nd", "DEF", "", "NT", "0", "1", "0", "0", "0", "0", "0"}},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, c.slot, SlotField::depthString, "3rd");
         eraseSlot(team.doc, c.slot);
         EXPECT_EQ(slotTexts(team.doc, c.slot), c.expected) << SlotTable[c.slot].label;
@@ -121,8 +121,8 @@ TEST(SlotOperations, EraseGivesThePagesValuesAndClearsThePlayer) {
 }
 
 TEST(SlotOperations, NewTeamPutsEverythingBack) {
-    TestTeam fresh;
-    TestTeam team;
+    TeamInMemory fresh;
+    TeamInMemory team;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField field : kAllSlotFields)
             setFieldText(team.doc, slot, field, "500");
@@ -153,7 +153,7 @@ TEST(SlotOperations, SpeedClicksMoveBy25AndWrap) {
         {"", {+1}, {"75"}}, // an emptied box steps from its last valid position, 50
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kQB, SlotField::speed, c.start);
         for (std::size_t i = 0; i < c.deltas.size(); ++i) {
             clickSpeed(team, kQB, c.deltas[i]);
@@ -176,7 +176,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
         {SlotField::agility, "100", +1, "0"}, {SlotField::number, "7", +1, "8"},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         setFieldText(team.doc, kQB, c.field, c.typed);
         clickModelSpinner(team.storage, team.doc, kQB, c.field, c.delta);
         EXPECT_EQ(fieldText(team.doc, kQB, c.field), c.shown) << "'" << c.typed << "' " << c.delta;
@@ -184,7 +184,7 @@ TEST(SlotOperations, OtherSpinnersStepByOneFromTheirLastValidPosition) {
 }
 
 TEST(TotalPoints, AddsTheSpinnerPositionsOfTheFiveRatings) {
-    TestTeam team;
+    TeamInMemory team;
     EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4500);
     clickSpeed(team, kQB, +1);
     EXPECT_EQ(settlePositionsAndTotalPoints(team.doc), 4525);

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 TEST(Writer, SavesTheEncodedBytesAndMakesThePathCurrent) {
     TempFolder folder;
-    TestTeam team;
+    TeamInMemory team;
     const std::string path = folder.file("team.fbt");
 
     FileResult result = writeTeamFile(team.doc, path);
@@ -33,7 +33,7 @@ TEST(Writer, SavesTheEncodedBytesAndMakesThePathCurrent) {
 
 TEST(Writer, ReplacesALongerOrShorterFileWhole) {
     TempFolder folder;
-    TestTeam team;
+    TeamInMemory team;
     for (std::size_t size : {0u, 10u, 5000u}) {
         const std::string path = folder.file("old" + std::to_string(size) + ".fbt");
         writeFileBytes(path, std::vector<std::uint8_t>(size, 0xAA));
@@ -61,7 +61,7 @@ TEST(Writer, AFailedSaveKeepsTheOldFileAndTheCurrentPath) {
         {"a folder in the way", folder.file("folder.fbt"), FileFailure::other},
     };
     for (const Case& c : cases) {
-        TestTeam team;
+        TeamInMemory team;
         team.doc.currentPath = "previous.fbt";
         FileResult result = writeTeamFile(team.doc, c.path);
         EXPECT_FALSE(result.ok) << c.what;
@@ -100,7 +100,7 @@ TEST(Writer, FollowsSymbolicLinksAndLeavesDevicesAndPipesAlone) {
     fs::create_symlink("../teams/real.fbt", folder.file("links/relative.fbt"));
     fs::create_symlink(folder.file("links/relative.fbt"), folder.file("links/chain.fbt"));
     fs::create_symlink("../teams/new.fbt", folder.file("links/dangling.fbt"));
-    TestTeam team;
+    TeamInMemory team;
     const TeamFileBytes bytes = encodeTeam(team.doc);
     const std::vector<std::uint8_t> expected(bytes.begin(), bytes.end());
 

@@ -40,9 +40,8 @@ Bytes cut(Bytes bytes, std::size_t size) {
 
 // Names of every length, every position, numbers at both ends and odd colours.
 Bytes editedTeamFile() {
-    MemoryFieldStorage storage;
-    TeamDocument doc(storage);
-    resetToNewTeam(doc);
+    TeamInMemory team;
+    TeamDocument& doc = team.doc;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
         setFieldText(doc, slot, SlotField::playerName,
                      std::string(static_cast<std::size_t>(slot % 30), 'a' + slot % 26));
@@ -88,10 +87,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
 
-    MemoryFieldStorage storage;
-    TeamDocument doc(storage);
-    resetToNewTeam(doc);
-    const Bytes newTeam = fileOf(doc);
+    const Bytes newTeam = fileOf(TeamInMemory().doc);
     const Bytes edited = editedTeamFile();
     Bytes version1 = edited;
     version1[kVersionOffset] = '1';

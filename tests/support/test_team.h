@@ -1,8 +1,10 @@
-// The teams the tests work on: a new team held in memory, and teams made of values that a team file
-// keeps exactly.
+// The teams the tests work on: teams drawn at random from the values a team file keeps exactly or
+// from the texts the editor's boxes can hold, and one fixed team unlike the new team.
 #pragma once
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <random>
 #include <span>
 #include <string>
@@ -11,37 +13,84 @@
 #include "roster/slot_operations.h"
 #include "teamfile/layout.h"
 
-// A new team held in memory.
-struct TestTeam {
-    TestTeam() { resetToNewTeam(doc); }
-    MemoryFieldStorage storage;
-    TeamDocument doc{storage};
-};
+// Draws teams at random; the same seed draws the same teams.
+class TeamMaker {
+  public:
+    explicit TeamMaker(std::uint32_t seed) : random_(seed) {}
 
-// A team whose every field holds an offered value, a name of 0..29 non-zero bytes, a number within
-// its range, a speed that is a multiple of 25, and any colours: the teams a file can hold exactly.
-inline void makeRandomTeam(TeamDocument& doc, std::mt19937& random) {
-    auto below = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
-        for (SlotField field : {SlotField::depthString, SlotField::side, SlotField::position}) {
-            std::span<const std::string_view> items = listItems(field);
-            selectListValue(doc, slot, field, items[below(static_cast<int>(items.size()))]);
+    // Every field holds an offered value, a name of 0..29 non-zero bytes, a number within its range,
+    // a speed that is a multiple of 25, and any colours: the teams a file can hold exactly.
+    void exactTeam(TeamDocument& doc) {
+        for (SlotIndex slot = 0; slot < kSlotCount; ++slot) {
+            for (SlotField field : {SlotField::depthString, SlotField::side, SlotField::position}) {
+                std::span<const std::string_view> items = listItems(field);
+                selectListValue(doc, slot, field, items[below(static_cast<int>(items.size()))]);
+            }
+            setFieldText(doc, slot, SlotField::playerName, letters(below(30), 1, 255));
+            for (SlotField field : {SlotField::number, SlotField::icon, SlotField::strength,
+                                    SlotField::agility, SlotField::intelligence, SlotField::discipline}) {
+                SpinnerRange range = spinnerRange(field);
+                setSpinnerValue(doc, slot, field, range.lower + below(range.upper - range.lower + 1));
+            }
+            setSpinnerValue(doc, slot, SlotField::speed,
+                            layout::kSpeedPerStep * below(layout::kMaxSpeedStep + 1));
         }
-        std::string name(below(30), ' ');
-        for (char& c : name)
-            c = static_cast<char>(1 + below(255));
-        setFieldText(doc, slot, SlotField::playerName, name);
-        for (SlotField field : {SlotField::number, SlotField::icon, SlotField::strength, SlotField::agility,
-                                SlotField::intelligence, SlotField::discipline}) {
-            SpinnerRange range = spinnerRange(field);
-            setSpinnerValue(doc, slot, field, range.lower + below(range.upper - range.lower + 1));
-        }
-        setSpinnerValue(doc, slot, SlotField::speed,
-                        layout::kSpeedPerStep * below(layout::kMaxSpeedStep + 1));
+        for (ColorRef& color : doc.colors)
+            color = random_() & 0xFFFFFF;
     }
-    for (ColorRef& color : doc.colors)
-        color = random() & 0xFFFFFF;
-}
+
+    // Texts that the editor's boxes can hold: picked or typed list texts, names of any characters but
+    // the zero byte (up to 35 of them, longer than the box takes, as other operations can set), digits
+    // as typed into a numeric box (at most three), and any colours.
+    void typedTeam(TeamDocument& doc) {
+        for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+            for (SlotField field : kAllSlotFields)
+                setFieldText(doc, slot, field, typedText(field));
+        for (ColorRef& color : doc.colors)
+            color = below(0x1000000);
+    }
+
+  private:
+    int below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+
+    std::string letters(std::size_t count, int lowest, int highest) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += static_cast<char>(lowest + below(highest - lowest + 1));
+        return text;
+    }
+
+    std::string typedText(SlotField field) {
+        if (field == SlotField::playerName)
+            return letters(below(36), 1, 255);
+        if (isListField(field))
+            return listText(field);
+        // The icon byte 0 reads back as 1, so icon texts of value 0 make files that cannot come back
+        // byte for byte; that case has a test of its own.
+        std::string digits;
+        do
+            digits = letters(below(4), '0', '9');
+        while (field == SlotField::icon && numericValue(digits) == 0);
+        return digits;
+    }
+
+    std::string listText(SlotField field) {
+        const std::span<const std::string_view> items = listItems(field);
+        std::string item(items[below(static_cast<int>(items.size()))]);
+        switch (below(5)) {
+        case 0: return item;
+        case 1:
+            for (char& c : item)
+                c = below(2) ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
+            return item;
+        case 2: return item + letters(1 + below(3), ' ', '~');
+        case 3: return letters(below(4), ' ', '~');
+        default: return "";
+        }
+    }
+
+    std::mt19937 random_;
+};
 
 // The item shift places after item in the field's list, round to its start.
 inline std::string_view otherItem(SlotField field, std::string_view item, int shift) {

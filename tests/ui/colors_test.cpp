@@ -69,7 +69,7 @@ TEST(TeamColors, WhiteAwayPantsAreSavedAsSixFFBytes) {
 
     ASSERT_TRUE(runFileDialog(editor, IDM_SAVE_AS, folder.file("white")));
 
-    TestTeam expected;
+    TeamInMemory expected;
     expected.doc.colors[awayPantsColor] = makeColor(255, 255, 255);
     const TeamFileBytes bytes = encodeTeam(expected.doc);
     const std::vector<std::uint8_t> saved = readFileBytes(folder.file("white.fbt"));

@@ -24,7 +24,7 @@ std::vector<std::uint8_t> encoded(const TeamDocument& doc) {
 }
 
 std::vector<std::uint8_t> newTeamBytes() {
-    return encoded(TestTeam().doc);
+    return encoded(TeamInMemory().doc);
 }
 
 ::testing::AssertionResult saveAs(EditorProcess& editor, const std::string& typed) {
@@ -36,14 +36,11 @@ std::vector<std::uint8_t> newTeamBytes() {
 }
 
 // A varied team written to path by the core, and the document it came from.
-struct WrittenTeam {
+struct WrittenTeam : TeamInMemory {
     explicit WrittenTeam(const std::string& path) {
-        resetToNewTeam(doc);
         makeVariedTeam(doc);
         result = writeTeamFile(doc, path);
     }
-    MemoryFieldStorage storage;
-    TeamDocument doc{storage};
     FileResult result;
 };
 
@@ -150,7 +147,7 @@ TEST(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
     ASSERT_TRUE(saveAs(editor, folder.file("team")));
     ASSERT_EQ(readFileBytes(folder.file("team.fbt")), newTeamBytes());
 
-    TestTeam expected;
+    TeamInMemory expected;
     editFirstName(editor, expected.doc, "Saved Again");
     saveCommand(editor);
     EXPECT_EQ(readFileBytes(folder.file("team.fbt")), encoded(expected.doc));
@@ -264,7 +261,7 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
     ASSERT_TRUE(writeFileBytes(path, bytes));
     EditorProcess editor;
     ASSERT_TRUE(editor.started());
-    TestTeam expected;
+    TeamInMemory expected;
     for (const Typed& t : typed) {
         typeText(editor.control(t.slot, fieldControlOffset(t.field)), t.text);
         setFieldText(expected.doc, t.slot, t.field, t.text);
@@ -288,7 +285,7 @@ TEST(FileCommands, CancelledDialogsChangeNothing) {
     ASSERT_TRUE(other.result.ok) << other.result.reason;
     EditorProcess editor;
     ASSERT_TRUE(editor.started());
-    TestTeam expected;
+    TeamInMemory expected;
     editFirstName(editor, expected.doc, "Not Saved Yet");
     for (bool withCurrentFile : {false, true}) {
         if (withCurrentFile) {
@@ -323,7 +320,7 @@ TEST(FileCommands, NewAfterOpenForgetsTheFile) {
 
     editor.command(IDM_NEW);
     EXPECT_TRUE(waitUntil([&] { return !editor.saveEnabled(); }));
-    EXPECT_EQ(pageDifferences(editor, TestTeam().doc), std::vector<std::string>{});
+    EXPECT_EQ(pageDifferences(editor, TeamInMemory().doc), std::vector<std::string>{});
     // With no current file Save asks for a name instead of writing over the opened file.
     ASSERT_TRUE(runFileDialog(editor, IDM_SAVE, folder.file("not-this"), false));
     EXPECT_EQ(readFileBytes(path), encoded(written.doc));
@@ -338,7 +335,7 @@ TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
     ASSERT_TRUE(setReadOnly(path, true));
     EditorProcess editor;
     ASSERT_TRUE(editor.started());
-    TestTeam expected;
+    TeamInMemory expected;
     editFirstName(editor, expected.doc, "Edited Before Saving");
 
     HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
@@ -367,7 +364,7 @@ TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
     ASSERT_TRUE(editor.started());
     ASSERT_TRUE(saveAs(editor, folder.file("current.fbt")));
     ASSERT_EQ(readFileBytes(folder.file("current.fbt")), newTeamBytes());
-    TestTeam expected;
+    TeamInMemory expected;
     editFirstName(editor, expected.doc, "Kept On The Page");
 
     ExclusiveWriter writer(held);
@@ -421,7 +418,7 @@ constexpr std::size_t kShortFileSize = 1000; // ends inside the seventeenth play
 // Puts the case's file in place and returns the team the pages should then show, or nullopt when the
 // open must fail.
 std::optional<std::vector<std::uint8_t>> prepareFile(Content content, const std::string& path) {
-    TestTeam varied;
+    TeamInMemory varied;
     makeVariedTeam(varied.doc);
     std::vector<std::uint8_t> bytes = encoded(varied.doc);
     switch (content) {
@@ -468,7 +465,7 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
         EditorProcess editor({c.arguments(path, c.name), c.startInFolder ? folder.path() : ""});
         ASSERT_TRUE(editor.started());
         ASSERT_TRUE(IsWindowVisible(editor.mainWindow()));
-        TestTeam expected;
+        TeamInMemory expected;
         if (!bytes) {
             EXPECT_TRUE(failureShown(editor, path));
             EXPECT_FALSE(editor.saveEnabled());
@@ -491,7 +488,7 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
 TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
     TempFolder folder;
     const std::string files[2] = {folder.file("first.fbt"), folder.file("second.fbt")};
-    TestTeam teams[2];
+    TeamInMemory teams[2];
     for (int i = 0; i < 2; ++i) {
         makeVariedTeam(teams[i].doc);
         for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
@@ -505,7 +502,7 @@ TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
         << "the window takes no files from the shell";
 
     // A folder: a message that names it, and nothing changes.
-    TestTeam expected;
+    TeamInMemory expected;
     editFirstName(editor, expected.doc, "Before The Drops");
     editor.clickTab(kDefensiveReserves);
     ASSERT_TRUE(editor.dropFiles({folder.path()}));
@@ -551,7 +548,7 @@ TEST(FileNames, ANameOutsideTheCodePageOpensSavesAndIsNamedWhole) {
         SCOPED_TRACE(what);
         TempFolder folder;
         const std::string path = folder.file("Łódź Ωμέγα Жук.fbt");
-        TestTeam expected;
+        TeamInMemory expected;
         makeVariedTeam(expected.doc);
         ASSERT_TRUE(writeFileBytes(path, encoded(expected.doc)));
         EditorProcess editor(way == Way::commandLine ? StartOptions{"\"" + path + "\"", ""} : StartOptions{});
@@ -573,7 +570,7 @@ TEST(FileNames, ANameOutsideTheCodePageOpensSavesAndIsNamedWhole) {
     TempFolder folder;
     EditorProcess editor;
     ASSERT_TRUE(editor.started());
-    TestTeam expected;
+    TeamInMemory expected;
     editFirstName(editor, expected.doc, "Saved As");
     ASSERT_TRUE(saveAs(editor, folder.file("Ελλάδα Россия")));
     const std::string savedAs = folder.file("Ελλάδα Россия.fbt");

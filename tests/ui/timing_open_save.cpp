@@ -125,8 +125,8 @@ double timeOneSave(EditorProcess& editor, const std::string& path, TeamDocument&
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
     TempFolder folder;
-    TestTeam plain;
-    TestTeam varied;
+    TeamInMemory plain;
+    TeamInMemory varied;
     makeVariedTeam(varied.doc);
     const std::string paths[2] = {folder.file("plain.fbt"), folder.file("varied.fbt")};
     TeamDocument* teams[2] = {&plain.doc, &varied.doc};

@@ -116,7 +116,7 @@ TEST(TotalPoints, TheCommandChangesNothing) {
 TEST(TotalPoints, CountsWhatOpenSet) {
     TempFolder folder;
     const std::string path = folder.file("varied.fbt");
-    TestTeam written;
+    TeamInMemory written;
     makeVariedTeam(written.doc);
     const FileResult result = writeTeamFile(written.doc, path);
     ASSERT_TRUE(result.ok) << result.reason;
