@@ -73,6 +73,19 @@ mode_t permissionsFor(const std::filesystem::path& target) {
     return 0666 & ~mask;
 }
 
+// Bytes moved by transfer (a read or a write), called again while a signal interrupts it.
+template <typename Transfer> FileResult transferred(Transfer transfer, std::size_t& count) {
+    count = 0;
+    ssize_t moved = -1;
+    do
+        moved = transfer();
+    while (moved < 0 && errno == EINTR);
+    if (moved < 0)
+        return failure(errno);
+    count = static_cast<std::size_t>(moved);
+    return {};
+}
+
 int descriptor(OpenedFile file) {
     return static_cast<int>(file);
 }
@@ -105,27 +118,11 @@ FileResult reportedSize(OpenedFile file, bool& sized, std::uintmax_t& size) {
 }
 
 FileResult readSome(OpenedFile file, std::span<std::uint8_t> buffer, std::size_t& got) {
-    got = 0;
-    ssize_t count = -1;
-    do
-        count = read(descriptor(file), buffer.data(), buffer.size());
-    while (count < 0 && errno == EINTR);
-    if (count < 0)
-        return failure(errno);
-    got = static_cast<std::size_t>(count);
-    return {};
+    return transferred([&] { return read(descriptor(file), buffer.data(), buffer.size()); }, got);
 }
 
 FileResult writeSome(OpenedFile file, std::span<const std::uint8_t> data, std::size_t& wrote) {
-    wrote = 0;
-    ssize_t written = -1;
-    do
-        written = write(descriptor(file), data.data(), data.size());
-    while (written < 0 && errno == EINTR);
-    if (written < 0)
-        return failure(errno);
-    wrote = static_cast<std::size_t>(written);
-    return {};
+    return transferred([&] { return write(descriptor(file), data.data(), data.size()); }, wrote);
 }
 
 FileResult flushToDisk(OpenedFile file) {
