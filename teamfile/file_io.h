@@ -24,10 +24,11 @@ enum class FileFailure {
 };
 
 // The outcome of a file operation; reason is the system's explanation of a failure. On Windows that is
-// always the system's own text for its error. The native build takes strerror's text, except for
-// two refusals that have no error number of their own: "Not a regular file." (a device, a pipe or a
-// socket where a team file belongs) and "The file is read-only." (a target without write
-// permission, which the owner could still replace); Windows reports both as access denied.
+// always the system's own text for its error: a save over a read-only file or a folder gets the
+// text of access denied. The native build takes strerror's text, except for two refusals of a save
+// that have no error number of their own, worded here: "Not a regular file." (a device, a pipe or
+// a socket where a team file belongs) and "The file is read-only." (a target without write
+// permission, which its owner could still replace).
 struct FileResult {
     bool ok = true;
     std::string reason;
