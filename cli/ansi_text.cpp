@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include <utf8cpp/utf8.h>
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F; the others stand for the code point of their own value.
@@ -28,48 +30,23 @@ int byteOf(char32_t cp) {
     return -1;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+// The longest UTF-8 sequence, in bytes.
+constexpr std::size_t kLongestSequence = 4;
 
-// Decodes one UTF-8 sequence at text[i]; its length, or 0 when it is not well-formed UTF-8.
-std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
+// The code point at the front of text and its length in bytes; length 0 when the bytes there are
+// not well-formed UTF-8 (an overlong form, a surrogate, a code point past U+10FFFF, a cut sequence).
+struct Decoded {
+    char32_t cp = 0;
     std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        cp = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, cp = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, cp = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        cp = cp << 6 | (byte(i + k) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return length;
+};
+
+Decoded decodeFront(std::string_view text) {
+    const std::string_view sequence = text.substr(0, kLongestSequence);
+    if (utf8::find_invalid(sequence) == 0)
+        return {};
+    auto end = sequence.begin();
+    const char32_t cp = utf8::next(end, sequence.end());
+    return {cp, static_cast<std::size_t>(end - sequence.begin())};
 }
 
 void appendEscaped(std::string& out, unsigned char byte) {
@@ -84,15 +61,14 @@ std::string ansiToUtf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size());
     for (char c : ansi)
-        appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
+        utf8::append(codePointOf(static_cast<unsigned char>(c)), out);
     return out;
 }
 
 AnsiConversion utf8ToAnsi(std::string_view utf8) {
     AnsiConversion result;
     for (std::size_t i = 0; i < utf8.size();) {
-        char32_t cp = 0;
-        const std::size_t length = decodeUtf8(utf8, i, cp);
+        const auto [cp, length] = decodeFront(utf8.substr(i));
         if (length == 0)
             return {false, {}, i, "the text is not valid UTF-8"};
         const int byte = byteOf(cp);
@@ -123,7 +99,7 @@ std::string displayText(std::string_view ansi) {
         if (isControlByte(byte)) {
             appendEscaped(out, byte);
         } else {
-            appendUtf8(out, codePointOf(byte));
+            utf8::append(codePointOf(byte), out);
         }
     }
     return out;
@@ -136,8 +112,7 @@ namespace {
 std::size_t appendReadable(std::string& out, std::string_view utf8, std::size_t limit) {
     std::size_t i = 0;
     for (std::size_t count = 0; i < utf8.size() && count < limit; ++count) {
-        char32_t cp = 0;
-        const std::size_t length = decodeUtf8(utf8, i, cp);
+        const auto [cp, length] = decodeFront(utf8.substr(i));
         if (length == 0 || cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F)) {
             for (std::size_t end = i + std::max<std::size_t>(length, 1); i < end; ++i)
                 appendEscaped(out, static_cast<unsigned char>(utf8[i]));
@@ -191,8 +166,7 @@ std::string shownPointer(std::string_view pointer) {
 
 std::size_t utf8Length(std::string_view utf8) {
     std::size_t count = 0;
-    for (char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
+    for (std::size_t i = 0; i < utf8.size(); ++count)
+        i += std::max<std::size_t>(decodeFront(utf8.substr(i)).length, 1);
     return count;
 }

@@ -35,7 +35,7 @@ std::string shownPath(std::string_view utf8);
 inline constexpr std::size_t kShownPointerCharacters = 100;
 std::string shownPointer(std::string_view pointer);
 
-// Characters of UTF-8 text, for lining up columns.
+// Characters of UTF-8 text, for lining up columns; a byte that is not UTF-8 counts as one.
 std::size_t utf8Length(std::string_view utf8);
 
 // True for the bytes that are control characters in the code page (C0, DEL and the C1 stand-ins).

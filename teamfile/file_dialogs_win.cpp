@@ -80,11 +80,6 @@ std::filesystem::path fullPath(const std::filesystem::path& path) {
     return full.empty() ? path : std::filesystem::path(full);
 }
 
-bool isFolder(const std::filesystem::path& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 } // namespace
 
 void openTeamFile(TeamDocument& doc, HWND mainWindow) {

@@ -6,10 +6,99 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Writes all of data into file and forces it to the disk; closes the file.
+FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
+    FileResult result;
+    for (std::size_t done = 0; done < data.size() && result.ok;) {
+        std::size_t wrote = 0;
+        result = writeSome(file, data.subspan(done), wrote);
+        done += wrote;
+    }
+    if (result.ok)
+        result = flushToDisk(file);
+    const FileResult closed = closeFile(file);
+    return result.ok ? closed : result;
+}
+
+// The size of a file that a read delivered prefix of: the size the system reports, unless it has
+// none (a pipe, a device) or reports less than the read delivered (files that the system makes up as
+// they are read report 0); then what was read is all that is known.
+std::uintmax_t deliveredSize(bool sized, std::uintmax_t reported, const FilePrefix& prefix) {
+    return sized && reported >= prefix.delivered ? reported : prefix.delivered;
+}
+
+} // namespace
+
+fs::path folderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+bool isFolder(const fs::path& path) {
+    FileStatus status;
+    return fileStatus(path, status).ok && status.type == fs::file_type::directory;
+}
+
+FileResult stageFileContents(const fs::path& path, std::span<const std::uint8_t> data, StagedFile& staged) {
+    staged = {};
+    fs::path target;
+    if (const FileResult replaceable = replaceableTarget(path, target); !replaceable.ok)
+        return replaceable;
+    OpenedFile file = 0;
+    fs::path temporary;
+    if (const FileResult created = createTemporary(folderOf(target), target, file, temporary); !created.ok)
+        return created;
+    if (const FileResult written = writeAndClose(file, data); !written.ok) {
+        removeFile(temporary);
+        return written;
+    }
+    staged = {target, temporary};
+    return {};
+}
+
+FileResult commitStagedFile(StagedFile& staged) {
+    const FileResult result = replaceFile(staged.temporary, staged.target);
+    if (!result.ok)
+        removeFile(staged.temporary);
+    staged.temporary.clear();
+    return result;
+}
+
+void discardStagedFile(StagedFile& staged) {
+    if (!staged.temporary.empty())
+        removeFile(staged.temporary);
+    staged.temporary.clear();
+}
+
 FileResult replaceFileContents(const fs::path& path, std::span<const std::uint8_t> data) {
     StagedFile staged;
     const FileResult result = stageFileContents(path, data, staged);
     return result.ok ? commitStagedFile(staged) : result;
+}
+
+FileResult readFilePrefix(const fs::path& path, std::span<std::uint8_t> buffer, FilePrefix& prefix) {
+    prefix = {};
+    OpenedFile file = 0;
+    if (const FileResult opened = openForReading(path, file); !opened.ok)
+        return opened;
+    bool sized = false;
+    std::uintmax_t reported = 0;
+    FileResult result = reportedSize(file, sized, reported);
+    while (result.ok && prefix.delivered < buffer.size()) {
+        std::size_t got = 0;
+        result = readSome(file, buffer.subspan(prefix.delivered), got);
+        if (got == 0)
+            break;
+        prefix.delivered += got;
+    }
+    closeFile(file);
+    if (!result.ok) {
+        prefix = {};
+        return result;
+    }
+    prefix.size = deliveredSize(sized, reported, prefix);
+    return {};
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {
@@ -38,8 +127,4 @@ std::string fileIdentity(const fs::path& given) {
     for (auto name = below.rbegin(); name != below.rend(); ++name)
         identity.append("/").append(comparedName(*name));
     return identity;
-}
-
-std::uintmax_t deliveredSize(bool sized, std::uintmax_t reported, const FilePrefix& prefix) {
-    return sized && reported >= prefix.delivered ? reported : prefix.delivered;
 }

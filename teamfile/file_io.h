@@ -1,6 +1,7 @@
-// The platform's file access for team files, behind one small interface: file_io_posix.cpp on the
-// native build, file_io_win.cpp on Windows. Paths are std::filesystem paths, so that Windows opens
-// every name through its wide (UTF-16) functions; narrowPath and utf8Path make them from text.
+// File access for team files: file_io.cpp strings together the small steps that each platform gives
+// (file_io_platform.h: file_io_posix.cpp on the native build, file_io_win.cpp on Windows). Paths are
+// std::filesystem paths, so that Windows opens every name through its wide (UTF-16) functions;
+// utf8Path makes them from text.
 #pragma once
 
 #include <cstddef>
@@ -22,16 +23,18 @@ enum class FileFailure {
     other,            // anything else: a folder or device where a file belongs, an I/O error, ...
 };
 
-// The outcome of a file operation; reason is the system's explanation of a failure.
+// The outcome of a file operation; reason is the system's explanation of a failure. On Windows that is
+// always the system's own text for its error: a save over a read-only file or a folder gets the
+// text of access denied. The native build takes strerror's text, except for two refusals of a save
+// that have no error number of their own, worded here: "Not a regular file." (a device, a pipe or
+// a socket where a team file belongs) and "The file is read-only." (a target without write
+// permission, which its owner could still replace).
 struct FileResult {
     bool ok = true;
     std::string reason;
     FileFailure failure = FileFailure::none;
 };
 
-// The path of a narrow text as the editor holds it: on Windows text in the ANSI code page, as the
-// system's file dialogs give it; elsewhere the bytes as they are.
-std::filesystem::path narrowPath(const std::string& text);
 // The path of UTF-8 text (the command-line tool's arguments). utf8Text is the inverse.
 std::filesystem::path utf8Path(std::string_view text);
 std::string utf8Text(const std::filesystem::path& path);
@@ -81,6 +84,9 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // existing folder followed by the names below it as the file system compares names (ignoring
 // letter case on Windows).
 std::string fileIdentity(const std::filesystem::path& path);
+
+// Whether path names an existing folder (after links).
+bool isFolder(const std::filesystem::path& path);
 
 // The kind of thing at a path (after links) and its size, as far as the system tells them.
 struct FileStatus {

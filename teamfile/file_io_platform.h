@@ -1,9 +1,41 @@
-// What each platform's file layer gives the portable part of it (file_io.cpp).
+// What each platform's file layer gives the portable part of it (file_io.cpp): small steps on open
+// files, which the portable part strings together. An open file is a number that only the platform
+// half reads (a descriptor or a handle).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
+
+#include "teamfile/file_io.h"
+
+using OpenedFile = std::intptr_t;
+
+// Opens an existing file for reading, shared with other readers only.
+FileResult openForReading(const std::filesystem::path& path, OpenedFile& file);
+// The size the system reports for an open file; sized is false when it has none (a pipe, a device).
+FileResult reportedSize(OpenedFile file, bool& sized, std::uintmax_t& size);
+// Reads what the file gives at once into buffer: got is 0 at its end.
+FileResult readSome(OpenedFile file, std::span<std::uint8_t> buffer, std::size_t& got);
+// Writes what the file takes at once of data: wrote is how many bytes it took.
+FileResult writeSome(OpenedFile file, std::span<const std::uint8_t> data, std::size_t& wrote);
+// Forces what was written to the disk.
+FileResult flushToDisk(OpenedFile file);
+// Closes the file; false when the system reports a failure of what was written.
+FileResult closeFile(OpenedFile file);
+
+// The file that saving to path replaces (after symbolic links on the native build), or why it
+// cannot be replaced: a read-only file or anything that is not a regular file.
+FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem::path& target);
+// Creates a new, empty temporary file in folder, open for writing, with the permissions that target
+// has (or a new file gets); its path in temporary.
+FileResult createTemporary(const std::filesystem::path& folder, const std::filesystem::path& target,
+                           OpenedFile& file, std::filesystem::path& temporary);
+// Moves from over to in one step, replacing what is there.
+FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+void removeFile(const std::filesystem::path& path);
 
 // The identity of an existing file or folder (after links) as text; false when it does not exist
 // or cannot be examined.
@@ -12,8 +44,5 @@ bool existingFileIdentity(const std::filesystem::path& path, std::string& identi
 // A file name as the file system compares names: as it is, or on Windows in upper case.
 std::string comparedName(const std::filesystem::path& name);
 
-struct FilePrefix;
-// The size of a file that a read delivered prefix of: the size the system reports, unless it has
-// none (a pipe, a device) or reports less than the read delivered (files that the system makes up as
-// they are read report 0); then what was read is all that is known.
-std::uintmax_t deliveredSize(bool sized, std::uintmax_t reported, const FilePrefix& prefix);
+// The folder that holds path: "." for a bare name.
+std::filesystem::path folderOf(const std::filesystem::path& path);

@@ -35,16 +35,9 @@ FileResult failure(int error) {
     return {false, std::strerror(error), failureOf(error)};
 }
 
-std::string folderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Follows path while it is a symbolic link; a relative link is read from the link's folder. The
 // final target need not exist: saving creates it, as writing through the link would.
-FileResult followLinks(std::string& path) {
+FileResult followLinks(std::filesystem::path& path) {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat info {};
         if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
@@ -54,7 +47,7 @@ FileResult followLinks(std::string& path) {
         if (length < 0)
             return failure(errno);
         target.resize(static_cast<std::size_t>(length));
-        path = target.starts_with('/') ? target : folderOf(path) + "/" + target;
+        path = target.starts_with('/') ? std::filesystem::path(target) : folderOf(path) / target;
     }
     return failure(ELOOP);
 }
@@ -70,28 +63,34 @@ FileResult checkTarget(const struct stat& target) {
     return {};
 }
 
-// Writes data through a buffered stream on fd and forces it to the disk; closes fd.
-FileResult writeAndSync(int fd, std::span<const std::uint8_t> data) {
-    std::FILE* stream = fdopen(fd, "wb");
-    if (stream == nullptr) {
-        int error = errno;
-        close(fd);
-        return failure(error);
-    }
-    bool written = std::fwrite(data.data(), 1, data.size(), stream) == data.size() &&
-                   std::fflush(stream) == 0 && fsync(fd) == 0;
-    int error = errno;
-    bool closed = std::fclose(stream) == 0;
-    if (!written || !closed)
-        return failure(written ? errno : error);
+// The permissions of a replacement for target: the target's own, or those a new file gets.
+mode_t permissionsFor(const std::filesystem::path& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Bytes moved by transfer (a read or a write), called again while a signal interrupts it.
+template <typename Transfer> FileResult transferred(Transfer transfer, std::size_t& count) {
+    count = 0;
+    ssize_t moved = -1;
+    do
+        moved = transfer();
+    while (moved < 0 && errno == EINTR);
+    if (moved < 0)
+        return failure(errno);
+    count = static_cast<std::size_t>(moved);
     return {};
 }
 
-} // namespace
-
-std::filesystem::path narrowPath(const std::string& text) {
-    return text;
+int descriptor(OpenedFile file) {
+    return static_cast<int>(file);
 }
+
+} // namespace
 
 std::filesystem::path utf8Path(std::string_view text) {
     return std::string(text);
@@ -101,86 +100,70 @@ std::string utf8Text(const std::filesystem::path& path) {
     return path.native();
 }
 
-FileResult stageFileContents(const std::filesystem::path& given, std::span<const std::uint8_t> data,
-                             StagedFile& staged) {
-    staged = {};
-    std::string path = given.native();
-    FileResult followed = followLinks(path);
-    if (!followed.ok)
-        return followed;
-    struct stat target {};
-    bool exists = stat(path.c_str(), &target) == 0;
-    if (exists) {
-        FileResult replaceable = checkTarget(target);
-        if (!replaceable.ok)
-            return replaceable;
-    }
-
-    std::string temporary = folderOf(path) + "/.squadwright-XXXXXX";
-    int fd = mkstemp(temporary.data());
+FileResult openForReading(const std::filesystem::path& path, OpenedFile& file) {
+    const int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0)
         return failure(errno);
-
-    mode_t mode = exists ? target.st_mode & 07777 : 0666;
-    if (!exists) {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode &= ~mask;
-    }
-    FileResult result = fchmod(fd, mode) == 0 ? writeAndSync(fd, data) : (close(fd), failure(errno));
-    if (!result.ok) {
-        unlink(temporary.c_str());
-        return result;
-    }
-    staged = {path, temporary};
+    file = fd;
     return {};
 }
 
-FileResult commitStagedFile(StagedFile& staged) {
-    FileResult result;
-    if (std::rename(staged.temporary.c_str(), staged.target.c_str()) != 0)
-        result = failure(errno);
-    if (!result.ok)
-        unlink(staged.temporary.c_str());
-    staged.temporary.clear();
-    return result;
+FileResult reportedSize(OpenedFile file, bool& sized, std::uintmax_t& size) {
+    struct stat info {};
+    if (fstat(descriptor(file), &info) != 0)
+        return failure(errno);
+    sized = S_ISREG(info.st_mode);
+    size = static_cast<std::uintmax_t>(info.st_size);
+    return {};
 }
 
-void discardStagedFile(StagedFile& staged) {
-    if (!staged.temporary.empty())
-        unlink(staged.temporary.c_str());
-    staged.temporary.clear();
+FileResult readSome(OpenedFile file, std::span<std::uint8_t> buffer, std::size_t& got) {
+    return transferred([&] { return read(descriptor(file), buffer.data(), buffer.size()); }, got);
 }
 
-FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint8_t> buffer,
-                          FilePrefix& prefix) {
-    prefix = {};
-    int fd = open(path.c_str(), O_RDONLY);
+FileResult writeSome(OpenedFile file, std::span<const std::uint8_t> data, std::size_t& wrote) {
+    return transferred([&] { return write(descriptor(file), data.data(), data.size()); }, wrote);
+}
+
+FileResult flushToDisk(OpenedFile file) {
+    return fsync(descriptor(file)) == 0 ? FileResult{} : failure(errno);
+}
+
+FileResult closeFile(OpenedFile file) {
+    return close(descriptor(file)) == 0 ? FileResult{} : failure(errno);
+}
+
+FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem::path& target) {
+    target = path;
+    if (const FileResult followed = followLinks(target); !followed.ok)
+        return followed;
+    struct stat info {};
+    return stat(target.c_str(), &info) == 0 ? checkTarget(info) : FileResult{};
+}
+
+FileResult createTemporary(const std::filesystem::path& folder, const std::filesystem::path& target,
+                           OpenedFile& file, std::filesystem::path& temporary) {
+    std::string name = (folder / ".squadwright-XXXXXX").native();
+    const int fd = mkstemp(name.data());
     if (fd < 0)
         return failure(errno);
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
-        int error = errno;
+    if (fchmod(fd, permissionsFor(target)) != 0) {
+        const int error = errno;
         close(fd);
+        unlink(name.c_str());
         return failure(error);
     }
-    while (prefix.delivered < buffer.size()) {
-        ssize_t got = read(fd, buffer.data() + prefix.delivered, buffer.size() - prefix.delivered);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            int error = errno;
-            close(fd);
-            prefix = {};
-            return failure(error);
-        }
-        if (got == 0)
-            break;
-        prefix.delivered += static_cast<std::size_t>(got);
-    }
-    close(fd);
-    prefix.size = deliveredSize(S_ISREG(info.st_mode), static_cast<std::uintmax_t>(info.st_size), prefix);
+    file = fd;
+    temporary = name;
     return {};
+}
+
+FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0 ? FileResult{} : failure(errno);
+}
+
+void removeFile(const std::filesystem::path& path) {
+    unlink(path.c_str());
 }
 
 bool existingFileIdentity(const std::filesystem::path& path, std::string& identity) {

@@ -47,20 +47,6 @@ FileResult failure(DWORD error, FileFailure kind) {
     return {false, systemReason(error), kind};
 }
 
-std::wstring wideText(std::string_view text, UINT codePage) {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-std::filesystem::path folderOf(const std::filesystem::path& path) {
-    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(L".");
-}
-
 // The form of a path that the system's functions take at any length: a path that may pass the old
 // limit of MAX_PATH characters is made absolute and given the \\?\ prefix, which also turns off the
 // system's rewriting of the name (so "." and ".." are resolved here first).
@@ -76,45 +62,13 @@ std::wstring systemPath(const std::filesystem::path& path) {
     return L"\\\\?\\" + full;
 }
 
-bool isFolder(const std::filesystem::path& path) {
-    DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+HANDLE handleOf(OpenedFile file) {
+    return reinterpret_cast<HANDLE>(file);
 }
 
-// Creates a new, empty temporary file in folder, named after the process and a count, never over an
-// existing file; its path, or empty when it cannot be made (error says why).
-std::wstring createTemporary(const std::filesystem::path& folder, HANDLE& file, DWORD& error) {
-    static unsigned count = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        wchar_t name[40];
-        swprintf(name, 40, L"swt%lx-%lx-%x.tmp", GetCurrentProcessId(), GetTickCount(), ++count);
-        const std::wstring temporary = systemPath(folder / name);
-        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            return temporary;
-        error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            return {};
-    }
-    return {};
-}
-
-// Writes data into the temporary file and forces it to the disk; closes the file.
-FileResult writeAndSync(HANDLE file, std::span<const std::uint8_t> data) {
-    DWORD error = 0;
-    for (std::size_t done = 0; done < data.size() && error == 0;) {
-        DWORD wrote = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1 << 20));
-        if (!WriteFile(file, data.data() + done, chunk, &wrote, nullptr))
-            error = GetLastError();
-        done += wrote;
-    }
-    if (error == 0 && !FlushFileBuffers(file))
-        error = GetLastError();
-    if (!CloseHandle(file) && error == 0)
-        error = GetLastError();
-    return error == 0 ? FileResult{} : failure(error);
+// The most one call reads or writes.
+DWORD chunkOf(std::size_t size) {
+    return static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
 }
 
 bool identityOf(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& info) {
@@ -130,12 +84,15 @@ bool identityOf(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& i
 
 } // namespace
 
-std::filesystem::path narrowPath(const std::string& text) {
-    return wideText(text, CP_ACP);
-}
-
+// Bytes that are not UTF-8 become U+FFFD, where std::filesystem's own conversion would throw.
 std::filesystem::path utf8Path(std::string_view text) {
-    return wideText(text, CP_UTF8);
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
 }
 
 std::string utf8Text(const std::filesystem::path& path) {
@@ -151,75 +108,88 @@ std::string utf8Text(const std::filesystem::path& path) {
     return text;
 }
 
-FileResult stageFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data,
-                             StagedFile& staged) {
-    staged = {};
-    const std::wstring target = systemPath(path);
-    DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return failure(ERROR_ACCESS_DENIED, FileFailure::readOnly);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return failure(ERROR_ACCESS_DENIED, FileFailure::other);
-
-    HANDLE file = INVALID_HANDLE_VALUE;
-    DWORD error = 0;
-    const std::wstring temporary = createTemporary(folderOf(path), file, error);
-    if (temporary.empty())
-        return failure(error);
-    FileResult result = writeAndSync(file, data);
-    if (!result.ok) {
-        DeleteFileW(temporary.c_str());
-        return result;
-    }
-    staged = {target, temporary};
-    return {};
-}
-
-FileResult commitStagedFile(StagedFile& staged) {
-    FileResult result;
-    if (!MoveFileExW(staged.temporary.c_str(), staged.target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        result = failure(GetLastError());
-        DeleteFileW(staged.temporary.c_str());
-    }
-    staged.temporary.clear();
-    return result;
-}
-
-void discardStagedFile(StagedFile& staged) {
-    if (!staged.temporary.empty())
-        DeleteFileW(staged.temporary.c_str());
-    staged.temporary.clear();
-}
-
-FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint8_t> buffer,
-                          FilePrefix& prefix) {
-    prefix = {};
-    HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+FileResult openForReading(const std::filesystem::path& path, OpenedFile& file) {
+    HANDLE handle = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_ACCESS_DENIED && isFolder(path) ? failure(error, FileFailure::other)
                                                               : failure(error);
     }
-    LARGE_INTEGER size{};
-    const bool sized = GetFileSizeEx(file, &size);
-    while (prefix.delivered < buffer.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file, buffer.data() + prefix.delivered,
-                      static_cast<DWORD>(buffer.size() - prefix.delivered), &got, nullptr)) {
-            DWORD error = GetLastError();
-            CloseHandle(file);
-            prefix = {};
-            return failure(error);
-        }
-        if (got == 0)
-            break;
-        prefix.delivered += got;
-    }
-    CloseHandle(file);
-    prefix.size = deliveredSize(sized, static_cast<std::uintmax_t>(size.QuadPart), prefix);
+    file = reinterpret_cast<OpenedFile>(handle);
     return {};
+}
+
+FileResult reportedSize(OpenedFile file, bool& sized, std::uintmax_t& size) {
+    LARGE_INTEGER reported{};
+    sized = GetFileSizeEx(handleOf(file), &reported);
+    size = static_cast<std::uintmax_t>(reported.QuadPart);
+    return {};
+}
+
+FileResult readSome(OpenedFile file, std::span<std::uint8_t> buffer, std::size_t& got) {
+    DWORD read = 0;
+    const bool ok = ReadFile(handleOf(file), buffer.data(), chunkOf(buffer.size()), &read, nullptr);
+    got = ok ? read : 0;
+    return ok ? FileResult{} : failure(GetLastError());
+}
+
+FileResult writeSome(OpenedFile file, std::span<const std::uint8_t> data, std::size_t& wrote) {
+    DWORD written = 0;
+    const bool ok = WriteFile(handleOf(file), data.data(), chunkOf(data.size()), &written, nullptr);
+    wrote = written;
+    return ok ? FileResult{} : failure(GetLastError());
+}
+
+FileResult flushToDisk(OpenedFile file) {
+    return FlushFileBuffers(handleOf(file)) ? FileResult{} : failure(GetLastError());
+}
+
+FileResult closeFile(OpenedFile file) {
+    return CloseHandle(handleOf(file)) ? FileResult{} : failure(GetLastError());
+}
+
+FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem::path& target) {
+    target = systemPath(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return failure(ERROR_ACCESS_DENIED, FileFailure::readOnly);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return failure(ERROR_ACCESS_DENIED, FileFailure::other);
+    return {};
+}
+
+// Named after the process and a count, never over an existing file. The new file takes the
+// permissions that the folder passes on; the target's own are not copied.
+FileResult createTemporary(const std::filesystem::path& folder, const std::filesystem::path&,
+                           OpenedFile& file, std::filesystem::path& temporary) {
+    static unsigned count = 0;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+         ++attempt) {
+        wchar_t name[40];
+        swprintf(name, 40, L"swt%lx-%lx-%x.tmp", GetCurrentProcessId(), GetTickCount(), ++count);
+        temporary = systemPath(folder / name);
+        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            file = reinterpret_cast<OpenedFile>(handle);
+            return {};
+        }
+        error = GetLastError();
+    }
+    temporary.clear();
+    return failure(error);
+}
+
+FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? FileResult{}
+               : failure(GetLastError());
+}
+
+void removeFile(const std::filesystem::path& path) {
+    DeleteFileW(path.c_str());
 }
 
 bool existingFileIdentity(const std::filesystem::path& path, std::string& identity) {

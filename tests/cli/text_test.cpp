@@ -40,12 +40,15 @@ TEST(AnsiText, TextOutsideTheCodePageOrNotUtf8IsRefusedWithItsOffset) {
         const char* problem;
     };
     const Case cases[] = {
-        {"ab\xE4\xB8\xAD", 2, "U+4E2D"},        // a CJK character
-        {"abc\xC2\x80", 3, "U+0080"},           // a C1 control that 0x80 does not stand for
-        {"x\xFF", 1, "not valid UTF-8"},        // not UTF-8 at all
-        {"x\xC3", 1, "not valid UTF-8"},        // cut sequence
-        {"\xC0\xAF", 0, "not valid UTF-8"},     // overlong form
-        {"\xED\xA0\x80", 0, "not valid UTF-8"}, // surrogate
+        {"ab\xE4\xB8\xAD", 2, "U+4E2D"},            // a CJK character
+        {"abc\xC2\x80", 3, "U+0080"},               // a C1 control that 0x80 does not stand for
+        {"x\xFF", 1, "not valid UTF-8"},            // not UTF-8 at all
+        {"x\xC3", 1, "not valid UTF-8"},            // cut sequence
+        {"\xC0\xAF", 0, "not valid UTF-8"},         // overlong form
+        {"\xED\xA0\x80", 0, "not valid UTF-8"},     // surrogate
+        {"\xF0\x8F\xBF\xBF", 0, "not valid UTF-8"}, // overlong four-byte form
+        {"\xF4\x90\x80\x80", 0, "not valid UTF-8"}, // past U+10FFFF
+        {"a\xF0\x9F\x98\x80", 1, "U+1F600"},        // outside the basic plane
     };
     for (const Case& c : cases) {
         const AnsiConversion result = utf8ToAnsi(c.utf8);
@@ -58,6 +61,7 @@ TEST(AnsiText, TextOutsideTheCodePageOrNotUtf8IsRefusedWithItsOffset) {
 TEST(AnsiText, DisplayShowsControlCharactersAsEscapes) {
     EXPECT_EQ(displayText("a\tb\x7F\x81\xE9"), "a\\x09b\\x7F\\x81\xC3\xA9");
     EXPECT_EQ(utf8Length("M\xC3\xBCller \xE2\x82\xAC"), 8u);
+    EXPECT_EQ(utf8Length("a\xFF\x80\xE2\x82"), 5u); // each byte that is not UTF-8 is one
 }
 
 namespace {
