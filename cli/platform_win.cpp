@@ -7,6 +7,7 @@
 
 #include "cli/file_lists.h"
 #include "teamfile/file_io.h"
+#include "teamfile/wide_text_win.h"
 
 void prepareConsole() {
     SetConsoleOutputCP(CP_UTF8);
@@ -35,17 +36,5 @@ std::vector<std::string> expandWildcards(const std::string& argument) {
 }
 
 std::string systemTextToUtf8(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
-                      L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    const int wideSize = static_cast<int>(wide.size());
-    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr,
-                                                                  0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), static_cast<int>(utf8.size()),
-                        nullptr, nullptr);
-    return utf8;
+    return narrowText(wideText(text, CP_ACP), CP_UTF8);
 }

@@ -7,6 +7,7 @@
 
 #include "teamfile/current_file_win.h"
 #include "teamfile/reader.h"
+#include "teamfile/wide_text_win.h"
 #include "teamfile/writer.h"
 
 // File names are wide from the dialog, the command line or a drop to the file layer and into the
@@ -46,18 +47,11 @@ std::filesystem::path askForPath(HWND owner, FileDialog kind) {
     return chosen ? std::filesystem::path(name.data()) : std::filesystem::path();
 }
 
-std::wstring wideFromAnsi(const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
-                      L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
 // The wide message box, so that the file's name shows as it is.
 void reportFailure(HWND owner, const char* what, const std::filesystem::path& path,
                    const std::string& reason) {
-    const std::wstring text = wideFromAnsi(what) + L"\n" + path.native() + L"\n\n" + wideFromAnsi(reason);
+    const std::wstring text =
+        wideText(what, CP_ACP) + L"\n" + path.native() + L"\n\n" + wideText(reason, CP_ACP);
     MessageBoxW(owner, text.c_str(), L"Squadwright", MB_OK | MB_ICONERROR);
 }
 

@@ -1,6 +1,7 @@
 #include "teamfile/file_io.h"
 
 #include "teamfile/file_io_platform.h"
+#include "teamfile/wide_text_win.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -86,26 +87,11 @@ bool identityOf(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& i
 
 // Bytes that are not UTF-8 become U+FFFD, where std::filesystem's own conversion would throw.
 std::filesystem::path utf8Path(std::string_view text) {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
+    return wideText(text, CP_UTF8);
 }
 
 std::string utf8Text(const std::filesystem::path& path) {
-    const std::wstring& wide = path.native();
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    std::string text(static_cast<std::size_t>(
-                         WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr,
-                        nullptr);
-    return text;
+    return narrowText(path.native(), CP_UTF8);
 }
 
 FileResult openForReading(const std::filesystem::path& path, OpenedFile& file) {

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <thread>
 
+#include "teamfile/wide_text_win.h"
+
 namespace {
 
 constexpr int kPollIntervalMs = 5;
@@ -24,24 +26,6 @@ std::string windowsPath(const std::string& hostPath) {
     for (char c : hostPath)
         path.push_back(c == '/' ? '\\' : c);
     return path;
-}
-
-std::wstring wideFromUtf8(const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-std::string utf8FromWide(const std::wstring& wide) {
-    const int size = static_cast<int>(wide.size());
-    std::string text(static_cast<std::size_t>(
-                         WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr,
-                        nullptr);
-    return text;
 }
 
 std::string className(HWND window) {
@@ -218,12 +202,12 @@ std::string editorPath() {
 }
 
 EditorProcess::EditorProcess(const StartOptions& options) {
-    std::wstring commandLine = wideFromUtf8("\"" + editorPath() + "\"");
+    std::wstring commandLine = wideText("\"" + editorPath() + "\"", CP_UTF8);
     if (!options.arguments.empty())
-        commandLine += L" " + wideFromUtf8(options.arguments);
+        commandLine += L" " + wideText(options.arguments, CP_UTF8);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    const std::wstring folder = wideFromUtf8(options.workingFolder);
+    const std::wstring folder = wideText(options.workingFolder, CP_UTF8);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process_)) {
         ADD_FAILURE() << "cannot start " << editorPath() << " (error " << GetLastError() << ")";
@@ -310,7 +294,7 @@ bool EditorProcess::dropFiles(const std::vector<std::string>& paths) {
     // A DROPFILES header and the wide paths, each ended by a zero, with one more zero after the last.
     std::wstring names;
     for (const std::string& path : paths)
-        names += wideFromUtf8(path) + L'\0';
+        names += wideText(path, CP_UTF8) + L'\0';
     names += L'\0';
     DROPFILES header{};
     header.pFiles = sizeof header;
@@ -554,10 +538,10 @@ std::string wideWindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return utf8FromWide(text);
+    return narrowText(text, CP_UTF8);
 }
 
 void setWideWindowText(HWND window, const std::string& text) {
-    const std::wstring wide = wideFromUtf8(text);
+    const std::wstring wide = wideText(text, CP_UTF8);
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
