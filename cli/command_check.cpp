@@ -1,14 +1,22 @@
-#include "cli/command_list.h"
-
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "cli/ansi_text.h"
+#include "cli/command.h"
 #include "cli/file_lists.h"
 #include "cli/team_check.h"
 
 namespace {
 
 using nlohmann::ordered_json;
+
+struct CheckOptions {
+    std::vector<std::string> files;
+    std::string filesFrom;
+    std::string format; // "text" (or empty) or "json"
+    bool quiet = false;
+};
 
 struct CheckCounts {
     std::size_t read = 0;
@@ -46,8 +54,6 @@ std::string summaryLine(const CheckCounts& counts) {
     return line;
 }
 
-} // namespace
-
 int checkTeamFiles(const CheckOptions& options, Console& io) {
     const FileList list = teamFileList(options.files, options.filesFrom, io);
     if (!list.error.empty())
@@ -79,4 +85,18 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
     else
         io.out << summaryLine(counts) << '\n';
     return counts.unreadable > 0 ? kExitError : counts.withFindings > 0 ? kExitFound : kExitOk;
+}
+
+} // namespace
+
+CommandRun declareCheck(CLI::App& command) {
+    describeCommand(command,
+                    "Report what the editor would do with team files that their author may not expect.",
+                    "0 no findings, 1 a file has findings, 2 an error");
+    const auto options = std::make_shared<CheckOptions>();
+    command.add_option("FILE", options->files, "Team files, and folders of them (every .fbt file in each)");
+    addFilesFrom(command, options->filesFrom, "");
+    command.add_flag("-q,--quiet", options->quiet, "List only the files with findings");
+    addFormat(command, options->format, {"text", "json"}, "text (the default) or json");
+    return [options](Console& io) { return checkTeamFiles(*options, io); };
 }
