@@ -41,57 +41,25 @@ std::string optionOf(const std::string& word) {
     return word.substr(0, word.find('='));
 }
 
-const CLI::Option* optionNamed(const CLI::App& command, const std::string& option) {
-    for (const CLI::Option* known : command.get_options()) {
-        for (const std::string& name : known->get_lnames())
-            if (option == "--" + name)
-                return known;
-        for (const std::string& name : known->get_snames())
-            if (option == "-" + name)
-                return known;
-    }
-    return nullptr;
-}
-
 // Whether the option takes a value (a flag takes none).
 bool takesValue(const CLI::Option& option) {
     return option.get_items_expected_min() > 0;
 }
 
-const CLI::App* commandOf(const CLI::App& app, const std::vector<std::string>& args) {
-    for (const CLI::App* candidate : app.get_subcommands({}))
-        if (!args.empty() && candidate->get_name() == args[0])
-            return candidate;
-    return nullptr;
-}
-
-// The words with each option's value given as the next word joined to its option ("-o-x.fbt",
-// "--output=-x.fbt"), so that the value is taken as it is even when it begins with a dash, as getopt
-// takes it.
-std::vector<std::string> withValuesJoined(const CLI::App& app, std::vector<std::string> args) {
-    const CLI::App* command = commandOf(app, args);
-    if (command == nullptr)
-        return args;
-    for (std::size_t i = 1; i + 1 < args.size() && args[i] != "--"; ++i) {
-        const CLI::Option* option = optionNamed(*command, args[i]);
-        if (option == nullptr || !takesValue(*option) || !args[i + 1].starts_with('-'))
-            continue;
-        args[i] += (args[i].starts_with("--") ? "=" : "") + args[i + 1];
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-    }
-    return args;
-}
-
-// CLI11 would blame the next word for an option it does not know; this names the option itself.
-std::string unknownOption(const CLI::App& app, const std::vector<std::string>& args) {
-    const CLI::App* command = commandOf(app, args);
-    if (command == nullptr)
+// CLI11 keeps the words that the chosen command cannot place, unknown options among them, and blames
+// them only after its other checks (a missing argument, help) and without saying which is an option.
+// The first unknown option before any "--", named as a getopt-like program names it; empty when none.
+std::string unknownOption(const CLI::App& app) {
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    if (chosen.empty())
         return {};
-    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
-        const std::string option = optionOf(args[i]);
-        if (!option.empty() && optionNamed(*command, option) == nullptr)
-            return "unknown option " + quotedInput(option) + " for " + args[0] + " (see " +
-                   std::string(kProgram) + " " + args[0] + " --help)";
+    const std::string name = chosen.front()->get_name();
+    for (const std::string& word : chosen.front()->remaining()) {
+        if (word == "--")
+            break;
+        if (const std::string option = optionOf(word); !option.empty())
+            return "unknown option " + quotedInput(option) + " for " + name + " (see " +
+                   std::string(kProgram) + " " + name + " --help)";
     }
     return {};
 }
@@ -173,16 +141,14 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (!args.empty() && !args[0].starts_with("-") && !isCommand(args[0]))
         return fail(io, "unknown command " + quotedInput(args[0]) + " (the commands are " + commandNames() +
                             ")\nRun with --help for more information.");
-    const std::vector<std::string> words = withValuesJoined(app, args);
-    if (const std::string unknown = unknownOption(app, words); !unknown.empty())
-        return fail(io, unknown);
-
     std::vector<const char*> argv = {kProgram.data()};
-    for (const std::string& word : words)
+    for (const std::string& word : args)
         argv.push_back(word.c_str());
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError& e) {
+        if (const std::string unknown = unknownOption(app); !unknown.empty())
+            return fail(io, unknown);
         return app.exit(e, out, err) == 0 ? kExitOk : kExitError;
     }
     return outputChecked(runParsed(commands, io), io);
