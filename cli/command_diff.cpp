@@ -4,6 +4,7 @@
 
 #include "cli/ansi_text.h"
 #include "cli/command.h"
+#include "cli/team_names.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "cli/command_support.h"
+#include "cli/quoting.h"
 
 #include <algorithm>
 #include <cerrno>

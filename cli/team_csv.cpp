@@ -3,9 +3,11 @@
 #include <optional>
 
 #include "cli/ansi_text.h"
+#include "cli/color_text.h"
 #include "cli/csv_table.h"
+#include "cli/quoting.h"
 #include "cli/team_formats.h"
-#include "cli/team_text.h"
+#include "cli/team_names.h"
 
 namespace {
 

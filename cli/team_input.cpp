@@ -1,4 +1,6 @@
 #include "cli/team_input.h"
+#include "cli/quoting.h"
+#include "cli/team_names.h"
 
 #include <algorithm>
 

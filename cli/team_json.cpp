@@ -3,9 +3,10 @@
 #include <unordered_map>
 
 #include "cli/ansi_text.h"
+#include "cli/color_text.h"
 #include "cli/json_tree.h"
 #include "cli/team_formats.h"
-#include "cli/team_text.h"
+#include "cli/team_names.h"
 
 namespace {
 
