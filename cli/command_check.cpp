@@ -1,10 +1,10 @@
 #include <CLI/CLI.hpp>
 #include <memory>
-#include <nlohmann/json.hpp>
 
 #include "cli/ansi_text.h"
 #include "cli/command.h"
 #include "cli/file_lists.h"
+#include "cli/json_text.h"
 #include "cli/team_check.h"
 
 namespace {
@@ -24,10 +24,6 @@ struct CheckCounts {
     std::size_t unreadable = 0;
 };
 
-std::string jsonLine(const ordered_json& value) {
-    return value.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
-}
-
 void reportText(const std::string& path, const std::vector<std::string>& findings, bool quiet, Console& io) {
     const std::string shown = shownPath(path);
     for (const std::string& finding : findings)
@@ -42,7 +38,7 @@ void reportJson(const std::string& path, std::uintmax_t size, const std::vector<
     entry["file"] = path;
     entry["size"] = size;
     entry["findings"] = findings;
-    io.out << (first ? "\n    " : ",\n    ") << jsonLine(entry);
+    io.out << (first ? "\n    " : ",\n    ") << jsonText(entry, -1);
     first = false;
 }
 

@@ -1,9 +1,9 @@
 #include <CLI/CLI.hpp>
 #include <memory>
-#include <nlohmann/json.hpp>
 
 #include "cli/ansi_text.h"
 #include "cli/command.h"
+#include "cli/json_text.h"
 #include "cli/team_names.h"
 
 namespace {
@@ -46,7 +46,7 @@ void writeDifferencesJson(const std::string& pathA, const std::string& pathB,
     report["differences"] = ordered_json::array();
     for (const TeamDifference& difference : differences)
         report["differences"].push_back(differenceJson(difference));
-    out << report.dump(2, ' ', false, ordered_json::error_handler_t::replace) << '\n';
+    out << jsonText(report, 2) << '\n';
 }
 
 int diffTeams(const DiffOptions& options, Console& io) {

@@ -3,12 +3,11 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/csv_table.h"
 #include "cli/file_lists.h"
 #include "cli/team_formats.h"
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 struct ExportOptions {
     std::vector<std::string> files; // one team file, or with league the league's

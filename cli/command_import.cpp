@@ -32,7 +32,7 @@ struct BuiltTeam {
 // them.
 void startTeam(TeamInMemory& team, const TeamFileRead* base) {
     if (base != nullptr)
-        decodeTeam(team.doc, base->read().first(std::min(base->prefix.delivered, layout::kReadSize)));
+        decodeTeamRead(team.doc, *base);
 }
 
 BuiltTeam buildTeam(const TeamInput& input, const TeamFileRead* base, const std::string& source,

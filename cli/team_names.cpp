@@ -1,7 +1,5 @@
 #include "cli/team_names.h"
 
-#include <array>
-
 namespace {
 
 constexpr std::array<std::string_view, kSlotFieldCount> kFieldKeys = {
