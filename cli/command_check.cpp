@@ -11,6 +11,8 @@ namespace {
 
 using nlohmann::ordered_json;
 
+constexpr const char* kFilesKey = "files";
+
 struct CheckOptions {
     std::vector<std::string> files;
     std::string filesFrom;
@@ -38,8 +40,25 @@ void reportJson(const std::string& path, std::uintmax_t size, const std::vector<
     entry["file"] = path;
     entry["size"] = size;
     entry["findings"] = findings;
-    io.out << (first ? "\n    " : ",\n    ") << jsonText(entry, -1);
+    writeJsonArrayItem(entry, -1, first, io.out);
     first = false;
+}
+
+void startJsonReport(Console& io) {
+    ordered_json head;
+    head["format"] = "squadwright-check";
+    head["version"] = 1;
+    head[kFilesKey] = ordered_json::array();
+    writeJsonUpToArray(head, io.out);
+}
+
+void endJsonReport(const CheckCounts& counts, Console& io) {
+    ordered_json tail;
+    tail[kFilesKey] = ordered_json::array();
+    tail["filesRead"] = counts.read;
+    tail["filesWithFindings"] = counts.withFindings;
+    tail["filesNotRead"] = counts.unreadable;
+    writeJsonFromArray(tail, io.out);
 }
 
 std::string summaryLine(const CheckCounts& counts) {
@@ -56,7 +75,7 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
         return fail(io, list.error);
     const bool json = options.format == "json";
     if (json)
-        io.out << "{\n  \"format\": \"squadwright-check\",\n  \"version\": 1,\n  \"files\": [";
+        startJsonReport(io);
     CheckCounts counts;
     bool first = true;
     for (const std::string& path : list.files) {
@@ -75,9 +94,7 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
             reportText(path, findings, options.quiet, io);
     }
     if (json)
-        io.out << "\n  ],\n  \"filesRead\": " << counts.read
-               << ",\n  \"filesWithFindings\": " << counts.withFindings
-               << ",\n  \"filesNotRead\": " << counts.unreadable << "\n}\n";
+        endJsonReport(counts, io);
     else
         io.out << summaryLine(counts) << '\n';
     return counts.unreadable > 0 ? kExitError : counts.withFindings > 0 ? kExitFound : kExitOk;

@@ -198,23 +198,24 @@ void writeTeamJson(const TeamDocument& doc, std::ostream& out) {
 }
 
 void writeLeagueJsonStart(std::ostream& out) {
-    out << "{\n  \"format\": \"" << kLeagueFormatName << "\",\n  \"version\": " << kJsonFormatVersion
-        << ",\n  \"" << kTeamsKey << "\": [";
+    ordered_json head;
+    head["format"] = kLeagueFormatName;
+    head["version"] = kJsonFormatVersion;
+    head[std::string(kTeamsKey)] = ordered_json::array();
+    writeJsonUpToArray(head, out);
 }
 
 void writeLeagueJsonTeam(const std::string& file, const TeamDocument& doc, bool first, std::ostream& out) {
     ordered_json team;
     team[std::string(kFileKey)] = file;
     team.update(teamMembers(doc));
-    // The team's own layout, moved in by the two levels it stands at.
-    std::string text = jsonText(team, 2);
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-        text.insert(at + 1, "    ");
-    out << (first ? "\n    " : ",\n    ") << text;
+    writeJsonArrayItem(team, 2, first, out);
 }
 
 void writeLeagueJsonEnd(std::ostream& out) {
-    out << "\n  ]\n}\n";
+    ordered_json tail;
+    tail[std::string(kTeamsKey)] = ordered_json::array();
+    writeJsonFromArray(tail, out);
 }
 
 TeamInputResult parseTeamJson(std::string_view text, const std::string& source) {
