@@ -26,6 +26,10 @@ struct Command {
 
 // The command's line in the program's --help, and the exit statuses in its own.
 void describeCommand(CLI::App& command, const std::string& description, const std::string& exitStatus);
+// The formats of export's and import's sheets, and of diff's and check's reports.
+inline const std::vector<std::string> kSheetFormats = {"csv", "json"};
+inline const std::vector<std::string> kReportFormats = {"text", "json"};
+
 // --format, one of formats in any letter case (given as it is in formats).
 void addFormat(CLI::App& command, std::string& format, const std::vector<std::string>& formats,
                const std::string& description);

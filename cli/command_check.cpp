@@ -110,6 +110,6 @@ CommandRun declareCheck(CLI::App& command) {
     command.add_option("FILE", options->files, "Team files, and folders of them (every .fbt file in each)");
     addFilesFrom(command, options->filesFrom, "");
     command.add_flag("-q,--quiet", options->quiet, "List only the files with findings");
-    addFormat(command, options->format, {"text", "json"}, "text (the default) or json");
+    addFormat(command, options->format, kReportFormats, "text (the default) or json");
     return [options](Console& io) { return checkTeamFiles(*options, io); };
 }

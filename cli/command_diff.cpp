@@ -71,6 +71,6 @@ CommandRun declareDiff(CLI::App& command) {
     const auto options = std::make_shared<DiffOptions>();
     command.add_option("A", options->fileA, "The first team file")->required();
     command.add_option("B", options->fileB, "The second team file")->required();
-    addFormat(command, options->format, {"text", "json"}, "text (the default) or json");
+    addFormat(command, options->format, kReportFormats, "text (the default) or json");
     return [options](Console& io) { return diffTeams(*options, io); };
 }

@@ -102,7 +102,7 @@ CommandRun declareExport(CLI::App& command) {
     command.add_option("FILE", options->files, "The team file; with --league team files and folders of them");
     command.add_flag("--league", options->league, "One sheet of many teams, each row led by its \"File\"");
     addFilesFrom(command, options->filesFrom, " (with --league)");
-    addFormat(command, options->format, {"csv", "json"}, "csv (the default) or json, in any letter case");
+    addFormat(command, options->format, kSheetFormats, "csv (the default) or json, in any letter case");
     command.add_flag("--bom", options->bom, "Begin a CSV sheet with a UTF-8 byte order mark, for Excel");
     command.add_option("-o,--output", options->output,
                        "The sheet's file (the default, -, is standard output)");

@@ -252,6 +252,6 @@ CommandRun declareImport(CLI::App& command) {
     command.add_option("--into", options->into, "Start from this team file instead of a new team");
     command.add_flag("--league", options->league,
                      "Write every team of a league sheet to the file its rows name");
-    addFormat(command, options->format, {"csv", "json"}, "csv or json (by default by SHEET's extension)");
+    addFormat(command, options->format, kSheetFormats, "csv or json (by default by SHEET's extension)");
     return [options](Console& io) { return importTeams(*options, io); };
 }
