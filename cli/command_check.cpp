@@ -1,24 +1,30 @@
-#include "cli/command_list.h"
-
-#include <nlohmann/json.hpp>
+#include <CLI/CLI.hpp>
+#include <memory>
 
 #include "cli/ansi_text.h"
+#include "cli/command.h"
 #include "cli/file_lists.h"
+#include "cli/json_text.h"
 #include "cli/team_check.h"
 
 namespace {
 
 using nlohmann::ordered_json;
 
+constexpr const char* kFilesKey = "files";
+
+struct CheckOptions {
+    std::vector<std::string> files;
+    std::string filesFrom;
+    std::string format; // "text" (or empty) or "json"
+    bool quiet = false;
+};
+
 struct CheckCounts {
     std::size_t read = 0;
     std::size_t withFindings = 0;
     std::size_t unreadable = 0;
 };
-
-std::string jsonLine(const ordered_json& value) {
-    return value.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
-}
 
 void reportText(const std::string& path, const std::vector<std::string>& findings, bool quiet, Console& io) {
     const std::string shown = shownPath(path);
@@ -34,8 +40,25 @@ void reportJson(const std::string& path, std::uintmax_t size, const std::vector<
     entry["file"] = path;
     entry["size"] = size;
     entry["findings"] = findings;
-    io.out << (first ? "\n    " : ",\n    ") << jsonLine(entry);
+    writeJsonArrayItem(entry, -1, first, io.out);
     first = false;
+}
+
+void startJsonReport(Console& io) {
+    ordered_json head;
+    head["format"] = "squadwright-check";
+    head["version"] = 1;
+    head[kFilesKey] = ordered_json::array();
+    writeJsonUpToArray(head, io.out);
+}
+
+void endJsonReport(const CheckCounts& counts, Console& io) {
+    ordered_json tail;
+    tail[kFilesKey] = ordered_json::array();
+    tail["filesRead"] = counts.read;
+    tail["filesWithFindings"] = counts.withFindings;
+    tail["filesNotRead"] = counts.unreadable;
+    writeJsonFromArray(tail, io.out);
 }
 
 std::string summaryLine(const CheckCounts& counts) {
@@ -46,15 +69,13 @@ std::string summaryLine(const CheckCounts& counts) {
     return line;
 }
 
-} // namespace
-
 int checkTeamFiles(const CheckOptions& options, Console& io) {
     const FileList list = teamFileList(options.files, options.filesFrom, io);
     if (!list.error.empty())
         return fail(io, list.error);
     const bool json = options.format == "json";
     if (json)
-        io.out << "{\n  \"format\": \"squadwright-check\",\n  \"version\": 1,\n  \"files\": [";
+        startJsonReport(io);
     CheckCounts counts;
     bool first = true;
     for (const std::string& path : list.files) {
@@ -73,10 +94,22 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
             reportText(path, findings, options.quiet, io);
     }
     if (json)
-        io.out << "\n  ],\n  \"filesRead\": " << counts.read
-               << ",\n  \"filesWithFindings\": " << counts.withFindings
-               << ",\n  \"filesNotRead\": " << counts.unreadable << "\n}\n";
+        endJsonReport(counts, io);
     else
         io.out << summaryLine(counts) << '\n';
     return counts.unreadable > 0 ? kExitError : counts.withFindings > 0 ? kExitFound : kExitOk;
+}
+
+} // namespace
+
+CommandRun declareCheck(CLI::App& command) {
+    describeCommand(command,
+                    "Report what the editor would do with team files that their author may not expect.",
+                    "0 no findings, 1 a file has findings, 2 an error");
+    const auto options = std::make_shared<CheckOptions>();
+    command.add_option("FILE", options->files, "Team files, and folders of them (every .fbt file in each)");
+    addFilesFrom(command, options->filesFrom, "");
+    command.add_flag("-q,--quiet", options->quiet, "List only the files with findings");
+    addFormat(command, options->format, kReportFormats, "text (the default) or json");
+    return [options](Console& io) { return checkTeamFiles(*options, io); };
 }

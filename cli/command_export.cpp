@@ -1,49 +1,22 @@
-#include <nlohmann/json.hpp>
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <sstream>
 
-#include "cli/ansi_text.h"
-#include "cli/command_list.h"
+#include "cli/command.h"
+#include "cli/csv_table.h"
 #include "cli/file_lists.h"
 #include "cli/team_formats.h"
 
 namespace {
 
-using nlohmann::ordered_json;
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-ordered_json differenceJson(const TeamDifference& difference) {
-    ordered_json entry;
-    if (difference.slot < 0) {
-        entry["color"] = colorKey(difference.color);
-        entry["a"] = difference.before;
-        entry["b"] = difference.after;
-        return entry;
-    }
-    entry["slot"] = SlotTable[difference.slot].label;
-    entry["field"] = fieldKey(difference.field);
-    if (isSpinnerField(difference.field)) {
-        entry["a"] = numericValue(difference.before);
-        entry["b"] = numericValue(difference.after);
-    } else {
-        entry["a"] = ansiToUtf8(difference.before);
-        entry["b"] = ansiToUtf8(difference.after);
-    }
-    return entry;
-}
-
-void writeDifferencesJson(const std::string& pathA, const std::string& pathB,
-                          const std::vector<TeamDifference>& differences, std::ostream& out) {
-    ordered_json report;
-    report["format"] = "squadwright-diff";
-    report["version"] = 1;
-    report["a"] = pathA;
-    report["b"] = pathB;
-    report["differences"] = ordered_json::array();
-    for (const TeamDifference& difference : differences)
-        report["differences"].push_back(differenceJson(difference));
-    out << report.dump(2, ' ', false, ordered_json::error_handler_t::replace) << '\n';
-}
+struct ExportOptions {
+    std::vector<std::string> files; // one team file, or with league the league's
+    std::string filesFrom;
+    std::string format = "csv";
+    std::string output{kStandardStream};
+    bool league = false;
+    bool bom = false;
+};
 
 // One team as its sheet.
 bool exportOne(const ExportOptions& options, Console& io, std::ostream& out) {
@@ -93,30 +66,6 @@ std::vector<std::string> exportedFiles(const ExportOptions& options, Console& io
     return list.files;
 }
 
-} // namespace
-
-int showTeam(const std::string& path, Console& io) {
-    TeamInMemory team;
-    if (!loadTeam(team, path, io))
-        return kExitError;
-    writeTeamTable(team.doc, io.out);
-    return kExitOk;
-}
-
-int diffTeams(const std::string& pathA, const std::string& pathB, const std::string& format, Console& io) {
-    TeamInMemory a;
-    TeamInMemory b;
-    if (!loadTeam(a, pathA, io) || !loadTeam(b, pathB, io))
-        return kExitError;
-    const std::vector<TeamDifference> differences = teamDifferences(a.doc, b.doc);
-    if (format == "json")
-        writeDifferencesJson(pathA, pathB, differences, io.out);
-    else
-        for (const TeamDifference& difference : differences)
-            io.out << differenceLine(difference) << '\n';
-    return differences.empty() ? kExitOk : kExitFound;
-}
-
 int exportTeams(const ExportOptions& options, Console& io) {
     if (options.bom && options.format != "csv")
         return fail(io, "--bom goes with CSV: a JSON file never starts with a byte order mark");
@@ -142,4 +91,20 @@ int exportTeams(const ExportOptions& options, Console& io) {
     io.err << kProgram << ": wrote " << quotedPath(options.output) << " (" << files.size()
            << (files.size() == 1 ? " team" : " teams") << ")\n";
     return kExitOk;
+}
+
+} // namespace
+
+CommandRun declareExport(CLI::App& command) {
+    describeCommand(command, "Write a team, or with --league many teams, as a CSV or JSON sheet.",
+                    "0 done, 2 an error");
+    const auto options = std::make_shared<ExportOptions>();
+    command.add_option("FILE", options->files, "The team file; with --league team files and folders of them");
+    command.add_flag("--league", options->league, "One sheet of many teams, each row led by its \"File\"");
+    addFilesFrom(command, options->filesFrom, " (with --league)");
+    addFormat(command, options->format, kSheetFormats, "csv (the default) or json, in any letter case");
+    command.add_flag("--bom", options->bom, "Begin a CSV sheet with a UTF-8 byte order mark, for Excel");
+    command.add_option("-o,--output", options->output,
+                       "The sheet's file (the default, -, is standard output)");
+    return [options](Console& io) { return exportTeams(*options, io); };
 }

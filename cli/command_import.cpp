@@ -1,15 +1,25 @@
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <unordered_map>
 
 #include "cli/ansi_text.h"
-#include "cli/command_list.h"
+#include "cli/command.h"
 #include "cli/team_formats.h"
 #include "teamfile/reader.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+struct ImportOptions {
+    std::string sheet;  // "-" for standard input
+    std::string format; // "csv", "json", or empty to tell by the sheet's extension
+    std::string output; // one team's file, "-" for standard output
+    std::string into;   // the team to start from instead of a new one
+    bool league = false;
+};
 
 // A team saved from its input: the file's bytes and how many fields and colours differ from the team
 // it started from.
@@ -22,7 +32,7 @@ struct BuiltTeam {
 // them.
 void startTeam(TeamInMemory& team, const TeamFileRead* base) {
     if (base != nullptr)
-        decodeTeam(team.doc, base->read().first(std::min(base->prefix.delivered, layout::kReadSize)));
+        decodeTeamRead(team.doc, *base);
 }
 
 BuiltTeam buildTeam(const TeamInput& input, const TeamFileRead* base, const std::string& source,
@@ -222,12 +232,26 @@ int importLeague(const ImportOptions& options, const std::string& format, Consol
     return commitPlan(plan, options, io);
 }
 
-} // namespace
-
 int importTeams(const ImportOptions& options, Console& io) {
     std::string problem;
     const std::string format = sheetFormat(options, problem);
     if (!problem.empty())
         return fail(io, problem);
     return options.league ? importLeague(options, format, io) : importOne(options, format, io);
+}
+
+} // namespace
+
+CommandRun declareImport(CLI::App& command) {
+    describeCommand(
+        command, "Make a team file from a CSV or JSON sheet, or with --league the files of a league sheet.",
+        "0 done, 2 an error");
+    const auto options = std::make_shared<ImportOptions>();
+    command.add_option("SHEET", options->sheet, "The CSV or JSON sheet (- for standard input)")->required();
+    command.add_option("-o,--output", options->output, "The team file to write (- for standard output)");
+    command.add_option("--into", options->into, "Start from this team file instead of a new team");
+    command.add_flag("--league", options->league,
+                     "Write every team of a league sheet to the file its rows name");
+    addFormat(command, options->format, kSheetFormats, "csv or json (by default by SHEET's extension)");
+    return [options](Console& io) { return importTeams(*options, io); };
 }

@@ -1,4 +1,5 @@
 #include "cli/command_support.h"
+#include "cli/quoting.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -100,6 +101,10 @@ TeamFileRead readTeamBytes(const std::string& path) {
     return file;
 }
 
+void decodeTeamRead(TeamDocument& doc, const TeamFileRead& file) {
+    decodeTeam(doc, file.read().first(std::min(file.prefix.delivered, layout::kReadSize)));
+}
+
 void warnOfSize(const std::string& path, std::uintmax_t size, Console& io) {
     const std::string finding = sizeFinding(size);
     if (!finding.empty())
@@ -115,7 +120,7 @@ bool loadTeam(TeamInMemory& team, const std::string& path, Console& io) {
         return false;
     }
     warnOfSize(path, file.prefix.size, io);
-    decodeTeam(team.doc, file.read().first(std::min(file.prefix.delivered, layout::kReadSize)));
+    decodeTeamRead(team.doc, file);
     return true;
 }
 

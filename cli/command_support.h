@@ -45,6 +45,8 @@ struct TeamFileRead {
     std::span<const std::uint8_t> read() const { return {bytes.data(), prefix.delivered}; }
 };
 TeamFileRead readTeamBytes(const std::string& path);
+// Decodes into doc what the editor reads of the file.
+void decodeTeamRead(TeamDocument& doc, const TeamFileRead& file);
 // Reads the team file at path into team as the editor reads it, warning when its size is not a team
 // file's; false (with the message written) when it cannot be read.
 bool loadTeam(TeamInMemory& team, const std::string& path, Console& io);

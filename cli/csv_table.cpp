@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr char kFormulaGuard = '\'';
 
 struct Position {

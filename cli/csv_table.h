@@ -20,6 +20,9 @@ using CsvRow = std::vector<CsvCell>;
 // Handles one record; returns a problem that stops the reading, or nothing to go on.
 using CsvRowHandler = std::function<std::string(const CsvRow&)>;
 
+// The UTF-8 byte order mark, which Excel needs at the start of a sheet to read it as UTF-8.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 // Hands each record of text to onRow as soon as it is read. A UTF-8 byte order mark at the start is
 // skipped; UTF-16 text is refused. The first problem is returned, onRow's as it is and the reader's
 // own as "source:line:column: problem"; nothing when every record was read.

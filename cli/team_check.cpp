@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "cli/ansi_text.h"
+#include "cli/quoting.h"
+#include "cli/team_names.h"
 #include "cli/team_text.h"
 #include "teamfile/layout.h"
 #include "teamfile/reader.h"

@@ -3,9 +3,11 @@
 #include <optional>
 
 #include "cli/ansi_text.h"
+#include "cli/color_text.h"
 #include "cli/csv_table.h"
+#include "cli/quoting.h"
 #include "cli/team_formats.h"
-#include "cli/team_text.h"
+#include "cli/team_names.h"
 
 namespace {
 
@@ -16,18 +18,8 @@ std::string placeOf(const std::string& source, const CsvCell& cell) {
     return placeText(source, {cell.line, cell.column, {}});
 }
 
-std::optional<SlotField> fieldByCaption(std::string_view caption) {
-    for (SlotField field : kAllSlotFields)
-        if (fieldCaption(field) == caption)
-            return field;
-    return std::nullopt;
-}
-
-std::optional<TeamColorEntry> colorByName(std::string_view name) {
-    for (int entry = 0; entry < kTeamColorCount; ++entry)
-        if (kTeamColorNames[entry] == name)
-            return static_cast<TeamColorEntry>(entry);
-    return std::nullopt;
+std::string_view colorName(TeamColorEntry entry) {
+    return kTeamColorNames[entry];
 }
 
 // Where each team's slots and colours were given, to refuse a second row for the same one.
@@ -72,7 +64,7 @@ class SheetReader {
         header_.assign(labelColumn_ + 1, std::nullopt);
         for (std::size_t column = labelColumn_ + 1; column < row.size(); ++column) {
             const CsvCell& cell = row[column];
-            const std::optional<SlotField> field = fieldByCaption(cell.text);
+            const std::optional<SlotField> field = itemNamed(kAllSlotFields, fieldCaption, cell.text);
             if (!field) {
                 std::string names;
                 for (SlotField known : kAllSlotFields)
@@ -120,7 +112,8 @@ class SheetReader {
             seenOnLine = &rowsSeen_[team].slotLine[*slot];
             if (*seenOnLine == 0)
                 read = readSlotRow(row, *slot, teams_[team].input);
-        } else if (const std::optional<TeamColorEntry> entry = colorByName(label.text)) {
+        } else if (const std::optional<TeamColorEntry> entry =
+                       itemNamed(kAllTeamColors, colorName, label.text)) {
             seenOnLine = &rowsSeen_[team].colorLine[*entry];
             if (*seenOnLine == 0)
                 read = readColorRow(row, *entry, teams_[team].input);

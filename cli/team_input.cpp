@@ -1,4 +1,6 @@
 #include "cli/team_input.h"
+#include "cli/quoting.h"
+#include "cli/team_names.h"
 
 #include <algorithm>
 
@@ -67,15 +69,17 @@ std::string placeText(const std::string& source, const InputPlace& place) {
     return source + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
 }
 
+bool isDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 TeamInputResult inputError(const std::string& error) {
     return {false, {}, error};
 }
 
 BoxText boxText(SlotField field, std::string_view utf8) {
     if (isSpinnerField(field)) {
-        const bool digits =
-            std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (!digits)
+        if (!isDigits(utf8))
             return {false,
                     {},
                     std::string(fieldCaption(field)) + " " + quotedInput(utf8) +

@@ -48,6 +48,9 @@ struct TeamInputResult {
 
 TeamInputResult inputError(const std::string& error);
 
+// Whether text holds the digits 0 to 9 only (an empty text does).
+bool isDigits(std::string_view text);
+
 struct BoxText {
     bool ok = true;
     std::string text;    // single-byte text when ok

@@ -3,9 +3,11 @@
 #include <unordered_map>
 
 #include "cli/ansi_text.h"
+#include "cli/color_text.h"
+#include "cli/json_text.h"
 #include "cli/json_tree.h"
 #include "cli/team_formats.h"
-#include "cli/team_text.h"
+#include "cli/team_names.h"
 
 namespace {
 
@@ -13,11 +15,6 @@ using nlohmann::ordered_json;
 using Kind = JsonNode::Kind;
 
 constexpr std::string_view kTeamsKey = "teams";
-
-// Paths and names need not be valid UTF-8; such bytes are written as U+FFFD.
-std::string dumped(const ordered_json& value, int indent) {
-    return value.dump(indent, ' ', false, ordered_json::error_handler_t::replace);
-}
 
 ordered_json teamMembers(const TeamDocument& doc) {
     ordered_json team = ordered_json::object();
@@ -40,11 +37,6 @@ ordered_json teamMembers(const TeamDocument& doc) {
     }
     team["slots"] = slots;
     return team;
-}
-
-bool isDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The member's value, or none.
@@ -121,10 +113,7 @@ class TeamJsonReader {
         for (std::size_t i = 0; i < colors.keys.size(); ++i) {
             const std::string& key = colors.keys[i];
             const JsonNode& color = colors.items[i];
-            std::optional<TeamColorEntry> entry;
-            for (int e = 0; e < kTeamColorCount; ++e)
-                if (colorKey(static_cast<TeamColorEntry>(e)) == key)
-                    entry = static_cast<TeamColorEntry>(e);
+            const std::optional<TeamColorEntry> entry = itemNamed(kAllTeamColors, colorKey, key);
             if (!entry)
                 return unknownName(at / key, key);
             const std::optional<ColorRef> parsed =
@@ -169,10 +158,7 @@ class TeamJsonReader {
 
     std::string readField(const JsonNode& value, const JsonPointer& at, SlotIndex slot, std::string_view key,
                           TeamInput& input) const {
-        std::optional<SlotField> field;
-        for (SlotField f : kAllSlotFields)
-            if (fieldKey(f) == key)
-                field = f;
+        const std::optional<SlotField> field = itemNamed(kAllSlotFields, fieldKey, key);
         if (!field)
             return unknownName(at, key);
         const bool numeric = isSpinnerField(*field);
@@ -208,27 +194,28 @@ void writeTeamJson(const TeamDocument& doc, std::ostream& out) {
     team["format"] = kJsonFormatName;
     team["version"] = kJsonFormatVersion;
     team.update(teamMembers(doc));
-    out << dumped(team, 2) << '\n';
+    out << jsonText(team, 2) << '\n';
 }
 
 void writeLeagueJsonStart(std::ostream& out) {
-    out << "{\n  \"format\": \"" << kLeagueFormatName << "\",\n  \"version\": " << kJsonFormatVersion
-        << ",\n  \"" << kTeamsKey << "\": [";
+    ordered_json head;
+    head["format"] = kLeagueFormatName;
+    head["version"] = kJsonFormatVersion;
+    head[std::string(kTeamsKey)] = ordered_json::array();
+    writeJsonUpToArray(head, out);
 }
 
 void writeLeagueJsonTeam(const std::string& file, const TeamDocument& doc, bool first, std::ostream& out) {
     ordered_json team;
     team[std::string(kFileKey)] = file;
     team.update(teamMembers(doc));
-    // The team's own layout, moved in by the two levels it stands at.
-    std::string text = dumped(team, 2);
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-        text.insert(at + 1, "    ");
-    out << (first ? "\n    " : ",\n    ") << text;
+    writeJsonArrayItem(team, 2, first, out);
 }
 
 void writeLeagueJsonEnd(std::ostream& out) {
-    out << "\n  ]\n}\n";
+    ordered_json tail;
+    tail[std::string(kTeamsKey)] = ordered_json::array();
+    writeJsonFromArray(tail, out);
 }
 
 TeamInputResult parseTeamJson(std::string_view text, const std::string& source) {

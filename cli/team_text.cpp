@@ -2,28 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "cli/ansi_text.h"
+#include "cli/color_text.h"
+#include "cli/team_names.h"
 
 namespace {
-
-constexpr std::array<std::string_view, kSlotFieldCount> kFieldKeys = {
-    "depthString", "side",     "playerName", "position",     "number",     "icon",
-    "speed",       "strength", "agility",    "intelligence", "discipline",
-};
-constexpr std::array<std::string_view, kTeamColorCount> kColorKeys = {"jersey", "helmet", "stripe",
-                                                                      "homePants", "awayPants"};
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // A field's text as a cell of the table: names readable, everything else as it is.
 std::string cellText(const TeamDocument& doc, SlotIndex slot, SlotField field) {
@@ -39,45 +23,6 @@ void writeCell(std::ostream& out, std::string_view text, std::size_t width, bool
 }
 
 } // namespace
-
-std::string_view fieldCaption(SlotField field) {
-    return kColumnCaptions[1 + static_cast<std::size_t>(field)];
-}
-
-std::string_view fieldKey(SlotField field) {
-    return kFieldKeys[static_cast<std::size_t>(field)];
-}
-
-std::string_view colorKey(TeamColorEntry entry) {
-    return kColorKeys[entry];
-}
-
-std::string inQuotes(std::string_view text) {
-    std::string out(1, '"');
-    out += text;
-    out += '"';
-    return out;
-}
-
-std::string colorText(ColorRef color) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colorRed(color), colorGreen(color), colorBlue(color));
-    return text;
-}
-
-std::optional<ColorRef> parseColorText(std::string_view text) {
-    if (text.size() != 7 || text[0] != '#')
-        return std::nullopt;
-    int components[3];
-    for (int c = 0; c < 3; ++c) {
-        const int high = hexDigit(text[1 + 2 * c]);
-        const int low = hexDigit(text[2 + 2 * c]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        components[c] = high * 16 + low;
-    }
-    return makeColor(components[0], components[1], components[2]);
-}
 
 void writeTeamTable(const TeamDocument& doc, std::ostream& out) {
     // One width per column over the whole team, so that the four pages line up alike.

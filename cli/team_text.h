@@ -1,27 +1,11 @@
-// The team as text: the names of fields and colours in the tool's CSV and JSON, colours as
-// #RRGGBB, the readable table of show and the differences of diff.
+// The team as text for people to read: the table of show and the differences of diff.
 #pragma once
 
-#include <optional>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "roster/slot_operations.h"
-
-// The roster pages' column caption of a field ("String", "Player Name", "#", ...).
-std::string_view fieldCaption(SlotField field);
-// The field's key in the JSON shape ("depthString", "playerName", "number", ...).
-std::string_view fieldKey(SlotField field);
-// The colour's key in the JSON shape ("jersey", "helmet", "stripe", "homePants", "awayPants").
-std::string_view colorKey(TeamColorEntry entry);
-
-// The text between double quotes, for messages.
-std::string inQuotes(std::string_view text);
-
-std::string colorText(ColorRef color); // #RRGGBB
-std::optional<ColorRef> parseColorText(std::string_view text);
 
 // The roster page by page under the pages' column captions, then the five colours.
 void writeTeamTable(const TeamDocument& doc, std::ostream& out);

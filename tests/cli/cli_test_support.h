@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/quoting.h"
 #include "cli/team_formats.h"
+#include "cli/team_names.h"
 #include "cli/team_text.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
