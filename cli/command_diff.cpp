@@ -5,6 +5,7 @@
 #include "cli/command.h"
 #include "cli/json_text.h"
 #include "cli/team_names.h"
+#include "cli/team_text.h"
 
 namespace {
 

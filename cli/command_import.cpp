@@ -7,6 +7,7 @@
 #include "cli/ansi_text.h"
 #include "cli/command.h"
 #include "cli/team_formats.h"
+#include "cli/team_text.h"
 #include "teamfile/reader.h"
 
 namespace fs = std::filesystem;

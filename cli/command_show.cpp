@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cli/command.h"
+#include "cli/team_text.h"
 
 namespace {
 

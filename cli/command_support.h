@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/team_text.h"
+#include "roster/slot_operations.h"
 #include "teamfile/encoder.h"
 #include "teamfile/file_io.h"
 

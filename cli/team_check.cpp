@@ -7,7 +7,7 @@
 #include "cli/ansi_text.h"
 #include "cli/quoting.h"
 #include "cli/team_names.h"
-#include "cli/team_text.h"
+#include "roster/slot_operations.h"
 #include "teamfile/layout.h"
 #include "teamfile/reader.h"
 

@@ -1,11 +1,11 @@
 #include "cli/team_input.h"
-#include "cli/quoting.h"
-#include "cli/team_names.h"
 
 #include <algorithm>
 
 #include "cli/ansi_text.h"
-#include "cli/team_text.h"
+#include "cli/quoting.h"
+#include "cli/team_names.h"
+#include "roster/slot_operations.h"
 #include "teamfile/reader.h"
 
 namespace {

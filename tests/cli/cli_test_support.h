@@ -10,7 +10,7 @@
 #include "cli/quoting.h"
 #include "cli/team_formats.h"
 #include "cli/team_names.h"
-#include "cli/team_text.h"
+#include "roster/slot_operations.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
 #include "tests/support/test_team.h"
