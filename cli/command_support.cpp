@@ -1,5 +1,4 @@
 #include "cli/command_support.h"
-#include "cli/quoting.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include "cli/ansi_text.h"
 #include "cli/commands.h"
 #include "cli/platform.h"
+#include "cli/quoting.h"
 #include "cli/team_check.h"
 #include "teamfile/reader.h"
 
@@ -109,8 +109,7 @@ void warnOfSize(const std::string& path, std::uintmax_t size, Console& io) {
     const std::string finding = sizeFinding(size);
     if (!finding.empty())
         warn(io, quotedPath(path) + " is not the size of a team file (" + finding +
-                     "); it is read as the editor "
-                     "reads it");
+                     "); it is read as the editor reads it");
 }
 
 bool loadTeam(TeamInMemory& team, const std::string& path, Console& io) {

@@ -54,8 +54,7 @@ std::string addFolder(const std::string& folder, std::vector<std::string>& files
 }
 
 std::string addArgument(const std::string& argument, std::vector<std::string>& files) {
-    FileStatus status;
-    if (fileStatus(utf8Path(argument), status).ok && status.type == fs::file_type::directory)
+    if (isFolder(utf8Path(argument)))
         return addFolder(argument, files);
     std::vector<std::string> names = expandWildcards(argument);
     if (names.empty())

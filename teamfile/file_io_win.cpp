@@ -72,10 +72,14 @@ DWORD chunkOf(std::size_t size) {
     return static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
 }
 
+// A handle that asks about the file or folder without reading it, and shares it with every other use.
+HANDLE openToExamine(const std::filesystem::path& path) {
+    return CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
 bool identityOf(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE file =
-        CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = openToExamine(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const bool known = GetFileInformationByHandle(file, &info);
@@ -205,9 +209,7 @@ FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
         status.type = fs::file_type::directory;
         return {};
     }
-    HANDLE file =
-        CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = openToExamine(path);
     const DWORD type = file == INVALID_HANDLE_VALUE ? FILE_TYPE_DISK : GetFileType(file);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);

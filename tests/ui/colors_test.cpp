@@ -12,19 +12,11 @@ namespace {
 
 // Opens the entry's colour dialog, types the colour and closes it with OK or Cancel.
 ::testing::AssertionResult pickColor(EditorProcess& editor, int command, Rgb color, bool confirm) {
-    HWND dialog = openCommandDialog(editor, command);
-    if (dialog == nullptr)
-        return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
-    if (!setDialogColor(dialog, color))
-        return ::testing::AssertionFailure() << "the dialog does not show " << color;
-    if (confirm)
-        confirmDialog(dialog);
-    else
-        cancelDialog(dialog);
-    if (!waitForDialogGone(dialog))
-        return ::testing::AssertionFailure() << "the colour dialog stays open";
-    settle(editor.mainWindow());
-    return ::testing::AssertionSuccess();
+    return runCommandDialog(editor, command, confirm, [&](HWND dialog) {
+        if (!setDialogColor(dialog, color))
+            return ::testing::AssertionFailure() << "the dialog does not show " << color;
+        return ::testing::AssertionSuccess();
+    });
 }
 
 } // namespace

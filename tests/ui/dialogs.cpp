@@ -105,13 +105,13 @@ bool closeMessage(HWND box) {
     return waitForDialogGone(box);
 }
 
-::testing::AssertionResult runFileDialog(EditorProcess& editor, int command, const std::string& typed,
-                                         bool confirm) {
+::testing::AssertionResult runCommandDialog(EditorProcess& editor, int command, bool confirm,
+                                            const std::function<::testing::AssertionResult(HWND)>& fill) {
     HWND dialog = openCommandDialog(editor, command);
     if (dialog == nullptr)
         return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
-    if (!enterFileName(dialog, typed))
-        return ::testing::AssertionFailure() << "the file name box does not show " << typed;
+    if (::testing::AssertionResult filled = fill(dialog); !filled)
+        return filled;
     if (confirm)
         confirmDialog(dialog);
     else
@@ -120,6 +120,15 @@ bool closeMessage(HWND box) {
         return ::testing::AssertionFailure() << "the dialog of command " << command << " stays open";
     settle(editor.mainWindow());
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult runFileDialog(EditorProcess& editor, int command, const std::string& typed,
+                                         bool confirm) {
+    return runCommandDialog(editor, command, confirm, [&](HWND dialog) {
+        if (!enterFileName(dialog, typed))
+            return ::testing::AssertionFailure() << "the file name box does not show " << typed;
+        return ::testing::AssertionSuccess();
+    });
 }
 
 std::string shownTotalPoints(EditorProcess& editor) {

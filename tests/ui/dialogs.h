@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/ui/driver.h"
@@ -20,6 +21,10 @@ bool waitForDialogGone(HWND dialog, int timeoutMs = 5000);
 void confirmDialog(HWND dialog); // posts OK
 void cancelDialog(HWND dialog);  // posts Cancel
 
+// Runs a command's dialog to its end: opens it, lets fill set it up, then confirms or cancels it and
+// waits until it is gone.
+::testing::AssertionResult runCommandDialog(EditorProcess& editor, int command, bool confirm,
+                                            const std::function<::testing::AssertionResult(HWND)>& fill);
 // Puts the path into an Open or Save As dialog's file name box; false when the box does not show it.
 bool enterFileName(HWND fileDialog, const std::string& path);
 // Runs a file command's dialog to its end: types the name and confirms, or cancels.
