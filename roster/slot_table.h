@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "res/resource.h"
+#include "roster/slot_rows.h"
 
 using SlotIndex = int; // 0..43, page by page, row by row
 using PageIndex = int; // 0..3 roster pages, 4 the slot tools page
@@ -86,14 +87,15 @@ inline constexpr std::array<std::string_view, 16> PositionCode = {
 std::span<const std::string_view> listItems(SlotField field);
 
 // Column captions of the roster pages, the slot label column first.
+#define SQUADWRIGHT_CAPTION_TEXT(caption, x, width) caption,
 inline constexpr std::array<std::string_view, 12> kColumnCaptions = {
-    "Slot", "String", "Side", "Player Name", "POS", "#", "Icon", "SPD", "STR", "AGI", "INT", "DIS",
-};
+    ROSTER_COLUMNS(SQUADWRIGHT_CAPTION_TEXT)};
+#undef SQUADWRIGHT_CAPTION_TEXT
 inline constexpr std::array<std::string_view, 4> kRosterPageTitles = {
-    "Offensive Starters",
-    "Offensive Reserves",
-    "Defensive Starters",
-    "Defensive Reserves",
+    OFFENSIVE_STARTERS_TITLE,
+    OFFENSIVE_RESERVES_TITLE,
+    DEFENSIVE_STARTERS_TITLE,
+    DEFENSIVE_RESERVES_TITLE,
 };
 
 struct SlotDefinition {
