@@ -9,7 +9,8 @@ set -euo pipefail
 ui_tests=$1
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 
-choose_wine_build >/dev/null
+# Wine as the test run set it up (scripts/test), or else as scripts/test would.
+[ -n "${WINEARCH:-}" ] || choose_wine_build >/dev/null
 make_wine_prefix
 log="$WINEPREFIX.log"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX" "$log" "$WINEPREFIX.out"' EXIT
