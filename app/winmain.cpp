@@ -1,5 +1,6 @@
 // Program entry: the main window class, the main window with its pages, the tab strip and the
 // message loop.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -15,9 +16,12 @@
 
 namespace {
 
+// The sizes at 96 DPI with the usual dialog font, where the pages fit them; where the pages come out
+// larger (a higher DPI, a wider font) the window and the tab strip grow to hold them.
 constexpr int kMainWindowWidth = 717;
 constexpr int kMainWindowHeight = 375;
 constexpr int kTabStripHeight = 323;
+constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW;
 
 // Tab captions by PageIndex.
 constexpr std::array<const char*, kPageCount> kTabCaptions = {
@@ -43,6 +47,42 @@ void registerMainClass(HINSTANCE instance) {
     windowClass.lpszMenuName = "MAINAPPMENU";
     windowClass.lpszClassName = kMainWindowClass;
     RegisterClassA(&windowClass);
+}
+
+// The pages' place in the main window's client area: where their templates put them, at the size
+// their dialog units come to in the dialog font at this DPI (all five come from the same frame).
+RECT pagesRect(const ShellHandles& shell) {
+    RECT pages{};
+    for (HWND page : shell.pages) {
+        RECT rect{};
+        GetWindowRect(page, &rect);
+        MapWindowPoints(nullptr, shell.mainWindow, reinterpret_cast<POINT*>(&rect), 2);
+        UnionRect(&pages, &pages, &rect);
+    }
+    return pages;
+}
+
+// Grows the main window and the tab strip, before the window is shown, where the pages need more
+// room than the usual sizes give: the tab strip reaches as far past the pages' right edge as their
+// place lies in from its left edge, and its display area (the tab row and frame, TCM_ADJUSTRECT)
+// reaches below the pages; the client area holds the tab strip. The pages keep their place.
+void fitWindowToPages(const ShellHandles& shell) {
+    const RECT pages = pagesRect(shell);
+    RECT tabsNeeded = pages;
+    SendMessageA(shell.tabStrip, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tabsNeeded));
+    const int tabsWidth = pages.right + pages.left;
+    const int tabsHeight = std::max<int>(kTabStripHeight, tabsNeeded.bottom);
+
+    RECT client{};
+    GetClientRect(shell.mainWindow, &client);
+    RECT window{0, 0, std::max<int>(client.right, tabsWidth), std::max<int>(client.bottom, tabsHeight)};
+    AdjustWindowRectEx(&window, kMainWindowStyle, TRUE, 0);
+    SetWindowPos(shell.mainWindow, nullptr, 0, 0, std::max<int>(kMainWindowWidth, window.right - window.left),
+                 std::max<int>(kMainWindowHeight, window.bottom - window.top),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(shell.mainWindow, &client);
+    SetWindowPos(shell.tabStrip, nullptr, 0, 0, client.right, tabsHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The tab strip across the top of the client area as it is now; it keeps that size.
@@ -106,9 +146,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     registerMainClass(instance);
     shell.instance = instance;
     shell.mainWindow =
-        CreateWindowExA(0, kMainWindowClass, "Squadwright", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+        CreateWindowExA(0, kMainWindowClass, "Squadwright", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                         kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
     shell.tabStrip = createTabStrip(shell, font);
+    fitWindowToPages(shell);
     DragAcceptFiles(shell.mainWindow, TRUE);
     ShowWindow(shell.mainWindow, showCommand);
     openCommandLineFile(ed);
