@@ -1,7 +1,7 @@
 # The release packages, all named and versioned from project(): in a Windows build the portable zip
 # (target release_windows) and the one installer of both Windows builds (release_installer), in the
-# native build the Debian package of the league tool (cpack, after building squadwright-cli and its
-# manual page). scripts/package makes them all.
+# native build the Debian package of the league tool (cpack, after building squadwright-cli and
+# squadwright-cli-docs, its manual page and changelog). scripts/package makes them all.
 
 if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -54,7 +54,6 @@ add_custom_command(
   COMMAND sh -c "\"$1\" <\"$2\" | gzip -9n >\"$3\"" sh ${SQUADWRIGHT_SCDOC} ${man_source} ${man_page}
   DEPENDS ${man_source}
   VERBATIM)
-add_custom_target(squadwright-cli-man ALL DEPENDS ${man_page})
 
 # The package's maintainer, also the changelog's author: scripts/package passes the one setting.
 set(SQUADWRIGHT_MAINTAINER "Squadwright developers <squadwright@example.org>" CACHE STRING
@@ -73,7 +72,7 @@ add_custom_command(
   COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${CMAKE_BINARY_DIR}/changelog ${changelog}
   DEPENDS ${CMAKE_BINARY_DIR}/changelog
   VERBATIM)
-add_custom_target(squadwright-cli-changelog ALL DEPENDS ${changelog})
+add_custom_target(squadwright-cli-docs ALL DEPENDS ${man_page} ${changelog})
 
 set(doc_dir share/doc/squadwright-cli)
 install(TARGETS squadwright-cli RUNTIME DESTINATION bin)

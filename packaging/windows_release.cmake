@@ -20,7 +20,7 @@ if(MODE STREQUAL "installer")
   # The welcome and finish pages' picture: the program's icon, enlarged, on its own turf.
   set(sidebar ${OUT_DIR}/installer-sidebar.bmp)
   execute_process(
-    COMMAND convert -size 164x314 "xc:#008000" ( ${SOURCE_DIR}/res/squadwright.ico -delete 1--1 -scale 128x128 )
+    COMMAND convert -size 164x314 "xc:#004000" ( ${SOURCE_DIR}/res/squadwright.ico -delete 1--1 -scale 128x128 )
             -geometry +18+32 -composite -type palette -compress none BMP3:${sidebar}
     COMMAND_ERROR_IS_FATAL ANY)
   string(REGEX MATCHALL "[0-9]+" version_numbers "${VERSION}.0.0.0")
@@ -41,9 +41,11 @@ else()
                   OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
-# A text file as Windows users read it: CRLF line ends.
+# A text file as Windows users read it: CRLF line ends, and the release's files named with the
+# version (squadwright-VERSION-setup.exe becomes squadwright-2.0-setup.exe).
 function(stage_text source name)
   file(READ ${source} text)
+  string(REPLACE "squadwright-VERSION" "squadwright-${VERSION}" text "${text}")
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${STAGE_DIR}/${name} "${text}")

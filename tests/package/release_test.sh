@@ -33,7 +33,7 @@ check_deb() {
   dpkg-deb --contents "$deb"
   check "the package declares libcsv" contains "$(dpkg-deb --field "$deb" Depends | tr ',' '\n' | sed 's/^ *//;s/ .*//')" libcsv3
   if command -v lintian >/dev/null; then
-    lintian --info --pedantic --fail-on error,warning "$deb" >"$tmp/lintian.txt" 2>&1
+    lintian --display-info --pedantic --fail-on error,warning "$deb" >"$tmp/lintian.txt" 2>&1
     local lintian_status=$?
     cat "$tmp/lintian.txt"
     check "lintian finds no error and no warning" test "$lintian_status" -eq 0
@@ -47,16 +47,18 @@ check_deb() {
   MANWIDTH=80 man --warnings -l "$man_page" >"$tmp/man.txt" 2>"$tmp/man-warnings.txt"
   check "its manual page reads without warnings" test ! -s "$tmp/man-warnings.txt"
   local command option
-  for command in show export import diff check; do
-    for option in $(documented_options "$cli" "$command"); do
-      check "the manual page documents $command $option" grep -qE -- "(^|[ ,])$option( |,|\$)" "$tmp/man.txt"
+  for command in "" show export import diff check; do
+    for option in $(documented_options "$cli" $command); do
+      check "the manual page documents ${command:-squadwright-cli} $option" \
+        grep -qE -- "(^|[ ,])$option( |,|\$)" "$tmp/man.txt"
     done
   done
 }
 
-# The options that COMMAND --help lists (-o and --output of "-o,--output TEXT").
+# The options that the program's or a command's --help lists (-o and --output of
+# "-o,--output TEXT"): program, then the command if any.
 documented_options() {
-  "$1" "$2" --help | sed -n '/^OPTIONS:/,/^[^ ]/p' | grep -oE -- '^ +-[^ ]+' | tr ',' '\n' | sed 's/^ *//'
+  "$@" --help | sed -n '/^Options:/,/^$/p' | grep -oE -- '^ +-[^ ]+' | tr ',' '\n' | sed 's/^ *//'
 }
 
 # The data of a registry value (the key's default without a name); fails when it is not set.
