@@ -146,10 +146,10 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "The Squadwright developers"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  ; Started by itself, the uninstaller runs on from a copy in the temporary folder and its first
-  ; process ends at once. With _?= (the last argument, unquoted) it runs in place, so whoever started
-  ; it waits until everything is removed.
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+  ; The uninstaller runs on from a copy of itself in the temporary folder, so that it can delete its
+  ; own file, and the process started ends at once. A script that must wait runs a copy of it made
+  ; outside the folder with /S _?=FOLDER and then deletes the copy (README.txt shows how).
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -166,13 +166,6 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$INSTDIR\uninstall.exe"
-  ; Running in place (_?=), the uninstaller cannot delete its own file, which Windows lets it move:
-  ; it goes to the temporary folder, as the copy that an uninstaller started without _?= runs from.
-  ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-    GetTempFileName $0
-    Delete $0
-    Rename "$INSTDIR\uninstall.exe" $0
-  ${EndIf}
   RMDir "$INSTDIR"
   Delete "${SHORTCUT}"
 

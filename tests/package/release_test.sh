@@ -6,7 +6,7 @@
 # that the installer put that kind's programs in place with the shortcut and registry entries, opens
 # a team through the .fbt association, installs beside another program that already opens .fbt
 # files, updates an installation of release 2.0 (32-bit programs) in place, and uninstalls silently
-# with the recorded command, which returns once everything is removed. Where the machine cannot
+# as README.txt shows, which returns once everything is removed. Where the machine cannot
 # run 32-bit programs, a 64-bit stand-in installer is made from the same sources, and the test says
 # that the shipped one was not run. Exits non-zero when a check fails.
 set -euo pipefail
@@ -134,16 +134,12 @@ installed_from_zip() {
 
 install_silently() { wine "$1" /S >"$tmp/setup.txt" 2>&1; }
 
-# Runs the Apps entry's QuietUninstallString as a script would, and waits for it: "EXE" ARGS, where
-# _?= is the last argument and takes the rest of the line.
-uninstall_quietly() {
-  local command exe rest words
-  command=$(reg_value "$uninstall_key" QuietUninstallString) || return 1
-  [[ $command =~ ^\"([^\"]*)\"\ (.*)$ ]] || return 1
-  exe=${BASH_REMATCH[1]} rest=${BASH_REMATCH[2]}
-  read -r -a words <<<"${rest%%_\?=*}"
-  [[ $rest != *'_?='* ]] || words+=("_?=${rest#*_\?=}")
-  wine "$exe" "${words[@]}" >"$tmp/uninstall.txt" 2>&1
+# Removes silently as README.txt shows it, its commands run by cmd from a batch file, which ends
+# when they have.
+uninstall_as_documented() {
+  sed -n '/returning only once everything is removed:/,/^The _?= part/s/^  \(.*\)/\1\r/p' \
+    "$root/packaging/README.txt" >"$tmp/uninstall.cmd"
+  [ "$(wc -l <"$tmp/uninstall.cmd")" -eq 3 ] && wine cmd /c "$(windows_path "$tmp/uninstall.cmd")" >"$tmp/uninstall.txt" 2>&1
 }
 
 check_installed() {
@@ -162,8 +158,8 @@ check_installed() {
   check "the Apps entry's version" reg_is "$version" "$uninstall_key" DisplayVersion
   check "the Apps entry's icon" reg_is "$install_windows\\squadwright.exe,0" "$uninstall_key" DisplayIcon
   check "the Apps entry's size" reg_is_set "$uninstall_key" EstimatedSize
-  check "the Apps entry's quiet uninstall runs in place, so that it can be waited for" \
-    reg_is "\"$install_windows\\uninstall.exe\" /S _?=$install_windows" "$uninstall_key" QuietUninstallString
+  check "the Apps entry's quiet uninstall" \
+    reg_is "\"$install_windows\\uninstall.exe\" /S" "$uninstall_key" QuietUninstallString
 }
 
 # Checked as soon as the uninstaller has returned: nothing may be left to remove after that.
@@ -190,7 +186,7 @@ check_installer() {
   check ".fbt opens with Squadwright where nothing else did" reg_is Squadwright.Team "$classes\\.fbt"
   check "opening the team file through the association shows the team" \
     open_team_by_association
-  check "the quiet uninstall removes it and returns when done" uninstall_quietly
+  check "the silent removal of README.txt removes it and returns when done" uninstall_as_documented
   check_removed
   check ".fbt keeps no default of ours" reg_missing "$classes\\.fbt"
 
@@ -200,7 +196,7 @@ check_installer() {
   check "/S installs again over the installed version" install_silently "$setup"
   check_installed
   check "the other program stays the .fbt default" reg_is Other.Team "$classes\\.fbt"
-  check "the quiet uninstall removes it and returns when done" uninstall_quietly
+  check "the silent removal of README.txt removes it and returns when done" uninstall_as_documented
   check_removed
   check "the other program is still the .fbt default" reg_is Other.Team "$classes\\.fbt"
   wine reg delete "$classes\\.fbt" /f >/dev/null 2>&1
@@ -211,7 +207,7 @@ check_installer() {
   check "/S updates it" install_silently "$setup"
   check_installed
   check "the team file opens through the association" open_team_by_association
-  check "the quiet uninstall removes it and returns when done" uninstall_quietly
+  check "the silent removal of README.txt removes it and returns when done" uninstall_as_documented
   check_removed
 }
 
