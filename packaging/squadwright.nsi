@@ -113,11 +113,15 @@ FunctionEnd
 
 Section "Install"
   SetOutPath "$INSTDIR"
+!if ${NSIS_PTR_SIZE} > 4
+  !insertmacro INSTALL_PROGRAMS "${STAGE64}"
+!else
   ${If} ${RunningX64}
     !insertmacro INSTALL_PROGRAMS "${STAGE64}"
   ${Else}
     !insertmacro INSTALL_PROGRAMS "${STAGE32}"
   ${EndIf}
+!endif
   File "${STAGE32}\README.txt"
   File "${STAGE32}\LICENSE.txt"
   File "${STAGE32}\THIRD-PARTY-NOTICES.txt"

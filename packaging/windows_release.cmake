@@ -53,8 +53,10 @@ endfunction()
 
 file(REMOVE_RECURSE ${STAGE_DIR})
 file(MAKE_DIRECTORY ${STAGE_DIR} ${OUT_DIR})
-execute_process(COMMAND ${STRIP} -o ${STAGE_DIR}/squadwright.exe ${EDITOR} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${STRIP} -o ${STAGE_DIR}/squadwright-cli.exe ${CLI} COMMAND_ERROR_IS_FATAL ANY)
+# strip writes a time into the programs' headers: the commit's.
+set(strip ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${epoch} ${STRIP})
+execute_process(COMMAND ${strip} -o ${STAGE_DIR}/squadwright.exe ${EDITOR} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${strip} -o ${STAGE_DIR}/squadwright-cli.exe ${CLI} COMMAND_ERROR_IS_FATAL ANY)
 stage_text(${SOURCE_DIR}/packaging/README.txt README.txt)
 stage_text(${SOURCE_DIR}/LICENSE LICENSE.txt)
 stage_text(${SOURCE_DIR}/packaging/THIRD-PARTY-NOTICES.txt THIRD-PARTY-NOTICES.txt)

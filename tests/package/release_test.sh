@@ -245,10 +245,10 @@ stage32="$root/build/release/windows/release/stage"
 setup="$root/dist/squadwright-$version-setup.exe"
 nsis_target=x86-unicode
 if [ "${windows_bits[0]}" = 64 ]; then
-  configure_windows 64
-  cmake -S "$root" -B "$windows64_build" -DSQUADWRIGHT_RELEASE=ON -DSQUADWRIGHT_OTHER_STAGE="$stage32" >/dev/null
-  cmake --build "$windows64_build" --target release_installer
-  setup="$windows64_build/release/squadwright-$version-win64-setup.exe"
+  release64="$root/build/release/windows64"
+  cmake -S "$root" -B "$release64" -DSQUADWRIGHT_OTHER_STAGE="$stage32" >/dev/null
+  cmake --build "$release64" --target release_installer
+  setup="$release64/release/squadwright-$version-win64-setup.exe"
   nsis_target=amd64-unicode
 fi
 old_setup="$tmp/squadwright-2.0-setup.exe"
