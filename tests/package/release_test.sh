@@ -219,8 +219,8 @@ wine_checks() {
   team="$tmp/team-$bits.fbt"
   "$native_cli" import "$tmp/team.csv" -o "$team" 2>/dev/null
   team_sum=$(sha256sum <"$team")
-  [ -d "$tmp/portable-32" ] || unzip -q "$zip32" -d "$tmp/portable-32"
   check_zip
+  [ -d "$tmp/portable-32" ] || unzip -q "$zip32" -d "$tmp/portable-32"
   check_installer
   wineserver -k
   [ "$failures" -eq 0 ]
