@@ -10,6 +10,13 @@
 # no owners or extra times (zip -X), and its DOS times are read in UTC.
 cmake_minimum_required(VERSION 3.20)
 
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(epoch $ENV{SOURCE_DATE_EPOCH})
+else()
+  execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct OUTPUT_VARIABLE epoch
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+endif()
+
 if(MODE STREQUAL "installer")
   foreach(stage "${STAGE32}" "${STAGE64}")
     if(NOT EXISTS ${stage}/squadwright.exe)
@@ -23,6 +30,8 @@ if(MODE STREQUAL "installer")
     COMMAND convert -size 164x314 "xc:#004000" ( ${SOURCE_DIR}/res/squadwright.ico -delete 1--1 -scale 128x128 )
             -geometry +18+32 -composite -type palette -compress none BMP3:${sidebar}
     COMMAND_ERROR_IS_FATAL ANY)
+  # The installer keeps the times of the files it holds, this picture's too.
+  execute_process(COMMAND touch -d @${epoch} ${sidebar} COMMAND_ERROR_IS_FATAL ANY)
   string(REGEX MATCHALL "[0-9]+" version_numbers "${VERSION}.0.0.0")
   list(SUBLIST version_numbers 0 4 version_numbers)
   list(JOIN version_numbers "." version_numbers)
@@ -32,13 +41,6 @@ if(MODE STREQUAL "installer")
             -DSIDEBAR=${sidebar} -DOUTFILE=${OUT_DIR}/${SETUP_NAME} ${SOURCE_DIR}/packaging/squadwright.nsi
     COMMAND_ERROR_IS_FATAL ANY)
   return()
-endif()
-
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(epoch $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct OUTPUT_VARIABLE epoch
-                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
 # A text file as Windows users read it: CRLF line ends, and the release's files named with the
