@@ -1,14 +1,19 @@
 ; The per-user installer of the Windows programs: no administrator, everything under the user's own
-; folders and HKCU. The build passes VERSION (2.0), VERSION_NUMBERS (2.0.0.0), TARGET (x86-unicode,
-; or amd64-unicode for a 64-bit build), STAGE (the folder holding the files to install) and OUTFILE.
+; folders and HKCU. It holds both builds and installs the 64-bit programs on 64-bit Windows, the
+; 32-bit ones on 32-bit Windows, into the same folder with the same entries. The build passes
+; VERSION (2.0), VERSION_NUMBERS (2.0.0.0), TARGET (x86-unicode, which runs on both; amd64-unicode
+; for a stand-in where 32-bit programs cannot run), STAGE32 and STAGE64 (the folders holding each
+; build's files to install), ICON, SIDEBAR (the welcome and finish pages' picture) and OUTFILE.
 
 Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
+!include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "x64.nsh"
 
 !define APP "Squadwright"
 !define PROGID "Squadwright.Team"
@@ -21,6 +26,7 @@ OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\${APP}"
 ; Installing again, a newer version included, goes where the first installation went.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${APP} ${VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 
@@ -31,13 +37,60 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "${APP} ${VERSION} Setup"
 VIAddVersionKey "LegalCopyright" "MIT License"
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+; The version already installed where this one goes; empty for a first installation.
+Var installedVersion
+Var welcomeText
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDEBAR}"
+!define MUI_ABORTWARNING
+
+!define MUI_WELCOMEPAGE_TEXT "$welcomeText"
+!insertmacro MUI_PAGE_WELCOME
+; The licence is shown for the user to read; there is nothing to accept.
+!define MUI_LICENSEPAGE_TEXT_TOP "Squadwright is free software under the MIT licence:"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "The licence asks nothing of you to install and use Squadwright. Click Next to continue."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!insertmacro MUI_PAGE_LICENSE "${STAGE32}\LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_PRE skipFolderOnUpdate
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\squadwright.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Squadwright"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW untickRunOnUpdate
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
   SetShellVarContext current
+  ReadRegStr $installedVersion HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  ${IfNot} ${FileExists} "$INSTDIR\squadwright.exe"
+    StrCpy $installedVersion ""
+  ${EndIf}
+  ${If} $installedVersion != ""
+    StrCpy $welcomeText "${APP} $installedVersion is already installed; it will be updated.$\r$\n$\r$\nSetup installs ${APP} ${VERSION} in its place, in $INSTDIR. Your team files are not touched.$\r$\n$\r$\nClick Next to continue."
+  ${Else}
+    StrCpy $welcomeText "Setup will install ${APP} ${VERSION}, the editor of Vantor team files, and squadwright-cli, its league tool.$\r$\n$\r$\nIt installs for you alone and needs no administrator.$\r$\n$\r$\nClick Next to continue."
+  ${EndIf}
+FunctionEnd
+
+; An update goes where the installed version is.
+Function skipFolderOnUpdate
+  ${If} $installedVersion != ""
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; After an update the user was most likely not waiting to start the editor.
+Function untickRunOnUpdate
+  ${If} $installedVersion != ""
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
@@ -53,13 +106,25 @@ FunctionEnd
 !insertmacro REFRESH_ASSOCIATIONS ""
 !insertmacro REFRESH_ASSOCIATIONS "un."
 
+!macro INSTALL_PROGRAMS stage
+  File "${stage}\squadwright.exe"
+  File "${stage}\squadwright-cli.exe"
+!macroend
+
 Section "Install"
   SetOutPath "$INSTDIR"
-  File "${STAGE}\squadwright.exe"
-  File "${STAGE}\squadwright-cli.exe"
-  File "${STAGE}\README.txt"
-  File "${STAGE}\LICENSE.txt"
-  File "${STAGE}\THIRD-PARTY-NOTICES.txt"
+!if ${NSIS_PTR_SIZE} > 4
+  !insertmacro INSTALL_PROGRAMS "${STAGE64}"
+!else
+  ${If} ${RunningX64}
+    !insertmacro INSTALL_PROGRAMS "${STAGE64}"
+  ${Else}
+    !insertmacro INSTALL_PROGRAMS "${STAGE32}"
+  ${EndIf}
+!endif
+  File "${STAGE32}\README.txt"
+  File "${STAGE32}\LICENSE.txt"
+  File "${STAGE32}\THIRD-PARTY-NOTICES.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\squadwright.exe" "" "$INSTDIR\squadwright.exe" 0
 
@@ -85,6 +150,9 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "The Squadwright developers"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  ; The uninstaller runs on from a copy of itself in the temporary folder, so that it can delete its
+  ; own file, and the process started ends at once. A script that must wait runs a copy of it made
+  ; outside the folder with /S _?=FOLDER and then deletes the copy (README.txt shows how).
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1

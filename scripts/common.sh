@@ -14,18 +14,27 @@ if command -v taskset >/dev/null 2>&1; then
   wine_pin=(taskset -c "${SQUADWRIGHT_WINE_CPU:-0}")
 fi
 
-# Chooses the Windows build that runs under Wine here, in wine_build, and sets Wine up for it. Where
-# the machine runs 32-bit programs, that is the 32-bit build. A kernel without 32-bit support refuses
-# Wine's 32-bit loader ("Exec format error"); there the same sources are built for 64-bit Windows
-# and run by Wine's 64-bit loader in a 64-bit prefix.
-choose_wine_build() {
+# Both Windows builds ship, and neither proves the other's linking or structure sizes, so the tests
+# run on each where this machine can run it: the 32-bit build in a 32-bit prefix, the 64-bit build
+# in a 64-bit prefix. A kernel without 32-bit support refuses Wine's 32-bit loader ("Exec format
+# error"); there only the 64-bit build runs.
+runs_32bit_programs() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+windows_bits=(64)
+if runs_32bit_programs; then
+  windows_bits=(32 64)
+fi
+
+# Sets Wine up for the build of 32 or 64 bits, which it names in wine_build. Call it in a subshell
+# when both are used, one after the other.
+use_wine_for() {
   export WINEDEBUG=-all
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if [ "$1" = 32 ]; then
     wine_build=$windows_build
     export WINEARCH=win32
     return
   fi
-  echo "This machine cannot run 32-bit programs: Wine runs a 64-bit build of the same sources."
   wine_build=$windows64_build
   export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
   # wine, wineboot and the other launchers would pick the 32-bit loader because it is installed.
@@ -38,18 +47,40 @@ choose_wine_build() {
   export PATH="$loader:$PATH"
 }
 
-# The 32-bit Windows build, the editor and the command-line tool that ship; where it cannot run here,
-# only those two, and the 64-bit build that runs instead. Call it after choose_wine_build.
+# The Windows build that ./scripts/run and the screenshots use: the 32-bit one that ships, or where
+# the machine cannot run it the 64-bit one.
+choose_wine_build() {
+  if [ "${windows_bits[0]}" = 64 ]; then
+    echo "This machine cannot run 32-bit programs: Wine runs a 64-bit build of the same sources."
+  fi
+  use_wine_for "${windows_bits[0]}"
+}
+
+configure_windows() { # 32 or 64
+  local build=$windows_build processor=i686
+  [ "$1" = 32 ] || build=$windows64_build processor=x86_64
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$processor.cmake" >/dev/null
+}
+
+# The build that Wine runs here, and the 32-bit editor and command-line tool that ship where that is
+# the 64-bit build. Call it after choose_wine_build.
 build_windows() {
-  cmake -S "$root" -B "$windows_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+  configure_windows 32
   if [ "$wine_build" = "$windows_build" ]; then
     cmake --build "$windows_build"
     return
   fi
   cmake --build "$windows_build" --target squadwright squadwright-cli
-  cmake -S "$root" -B "$windows64_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+  configure_windows 64
+  cmake --build "$windows64_build"
+}
+
+# Both Windows builds, every target (the tests run on each that this machine runs).
+build_windows_both() {
+  configure_windows 32
+  cmake --build "$windows_build"
+  configure_windows 64
   cmake --build "$windows64_build"
 }
 
