@@ -3,7 +3,9 @@
 ; 32-bit ones on 32-bit Windows, into the same folder with the same entries. The build passes
 ; VERSION (2.0), VERSION_NUMBERS (2.0.0.0), TARGET (x86-unicode, which runs on both; amd64-unicode
 ; for a stand-in where 32-bit programs cannot run), STAGE32 and STAGE64 (the folders holding each
-; build's files to install), ICON, SIDEBAR (the welcome and finish pages' picture) and OUTFILE.
+; build's files to install), ICON, SIDEBAR (the welcome and finish pages' picture), COPYRIGHT and
+; PUBLISHER (LICENSE's copyright line and holder, as the programs' version records name them) and
+; OUTFILE.
 
 Target ${TARGET}
 SetCompressor /SOLID lzma
@@ -35,7 +37,8 @@ VIAddVersionKey "ProductName" "${APP}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "${APP} ${VERSION} Setup"
-VIAddVersionKey "LegalCopyright" "MIT License"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
 
 ; The version already installed where this one goes; empty for a first installation.
 Var installedVersion
@@ -147,7 +150,7 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\squadwright.exe,0"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "The Squadwright developers"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   ; The uninstaller runs on from a copy of itself in the temporary folder, so that it can delete its

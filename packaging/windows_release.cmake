@@ -35,8 +35,10 @@ if(MODE STREQUAL "installer")
   string(REGEX MATCHALL "[0-9]+" version_numbers "${VERSION}.0.0.0")
   list(SUBLIST version_numbers 0 4 version_numbers)
   list(JOIN version_numbers "." version_numbers)
+  include(${SOURCE_DIR}/cmake/copyright.cmake)
   execute_process(
     COMMAND makensis -V2 -WX -DVERSION=${VERSION} -DVERSION_NUMBERS=${version_numbers} -DTARGET=${NSIS_TARGET}
+            "-DCOPYRIGHT=${copyright_line}" "-DPUBLISHER=${copyright_company}"
             -DSTAGE32=${STAGE32} -DSTAGE64=${STAGE64} -DICON=${SOURCE_DIR}/res/squadwright.ico
             -DSIDEBAR=${sidebar} -DOUTFILE=${OUT_DIR}/${SETUP_NAME} ${SOURCE_DIR}/packaging/squadwright.nsi
     COMMAND_ERROR_IS_FATAL ANY)

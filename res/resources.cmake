@@ -18,16 +18,8 @@ set(version_numbers ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR} ${PROJECT_
 list(SUBLIST version_numbers 0 4 version_numbers)
 list(JOIN version_numbers "," version_numbers)
 
-# LegalCopyright is LICENSE's line "Copyright (c) YEAR HOLDER"; CompanyName the holder, capitalised.
-file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE copyright_line REGEX "^Copyright \\(c\\) [0-9]" LIMIT_COUNT 1)
-if(NOT copyright_line)
-  message(FATAL_ERROR "LICENSE has no line \"Copyright (c) YEAR HOLDER\" for the programs' version records")
-endif()
-string(REGEX REPLACE "^Copyright \\(c\\) [0-9, -]+ " "" copyright_company "${copyright_line}")
-string(SUBSTRING "${copyright_company}" 0 1 initial)
-string(SUBSTRING "${copyright_company}" 1 -1 rest)
-string(TOUPPER "${initial}" initial)
-set(copyright_company "${initial}${rest}")
+# LegalCopyright and CompanyName name the copyright holder of LICENSE.
+include(${CMAKE_SOURCE_DIR}/cmake/copyright.cmake)
 
 set(resource_build_dir ${CMAKE_BINARY_DIR}/res)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version_record.h.in ${resource_build_dir}/version_record.h @ONLY)
