@@ -39,6 +39,12 @@ void createPages(Editor& ed, HWND window) {
     }
 }
 
+// The pages with their start values, which are the team's baseline: nothing is unsaved yet.
+void startEditor(Editor& ed, HWND window) {
+    createPages(ed, window);
+    ed.baseline = baselineOf(ed.doc);
+}
+
 // Every way of replacing the team or ending the editor asks here first; true when the team may go.
 bool mayLeaveTeam(Editor& ed) {
     return askToSaveChanges(ed.doc, ed.baseline, ed.shell.mainWindow);
@@ -132,10 +138,7 @@ void destroyPages(ShellHandles& shell) {
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Editor& ed = editor();
     switch (message) {
-    case WM_CREATE:
-        createPages(ed, window);
-        ed.baseline = baselineOf(ed.doc);
-        return 0;
+    case WM_CREATE: startEditor(ed, window); return 0;
     case WM_COMMAND: runCommand(ed, wParam); return 0;
     case WM_NOTIFY: switchPages(ed.shell, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
     case WM_DROPFILES: openDroppedFile(ed, reinterpret_cast<HDROP>(wParam)); return 0;

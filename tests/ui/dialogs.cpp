@@ -51,25 +51,28 @@ std::vector<COLORREF> screenPixels(const RECT& area) {
 
 } // namespace
 
+::testing::AssertionResult answerBox(const EditorProcess& editor, const std::string& text, int answer) {
+    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
+    if (box == nullptr)
+        return ::testing::AssertionFailure() << "no box saying " << text;
+    const std::string shown = messageBoxText(box);
+    clickDialogButton(box, answer);
+    if (!waitForDialogGone(box))
+        return ::testing::AssertionFailure() << "the box stays open";
+    settle(editor.mainWindow());
+    if (shown.find(text) == std::string::npos)
+        return ::testing::AssertionFailure() << "the box says \"" << shown << "\"";
+    return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult answerUnsavedChanges(const EditorProcess& editor, const std::string& name,
                                                 int answer) {
-    HWND question = waitForOwnedDialog(editor, editor.mainWindow());
-    if (question == nullptr)
-        return ::testing::AssertionFailure() << "no unsaved-changes question";
-    const std::string text = messageBoxText(question);
-    clickDialogButton(question, answer);
-    if (!waitForDialogGone(question))
-        return ::testing::AssertionFailure() << "the question stays open";
-    if (!name.empty() && text != "Do you want to save changes to " + name + "?")
-        return ::testing::AssertionFailure() << "the question reads \"" << text << "\"";
-    return ::testing::AssertionSuccess();
+    return answerBox(editor, "Do you want to save changes to " + name, answer);
 }
 
 ::testing::AssertionResult runDroppingEdits(EditorProcess& editor, int commandId) {
     editor.command(commandId);
-    const ::testing::AssertionResult answered = answerUnsavedChanges(editor, "", IDNO);
-    settle(editor.mainWindow());
-    return answered;
+    return answerUnsavedChanges(editor, "", IDNO);
 }
 
 HWND openCommandDialog(EditorProcess& editor, int commandId, bool dropEdits) {

@@ -12,9 +12,11 @@
 
 #include "tests/ui/driver.h"
 
-// Waits for the unsaved-changes question that the editor asks before its team is replaced or it
-// ends, checks that it names name (unless name is empty), answers it (IDYES, IDNO or IDCANCEL) and
-// waits until it is gone.
+// Waits for a message box over the main window, answers it (IDOK, IDYES, IDNO or IDCANCEL), waits
+// until the editor has handled the answer and checks that the box's text held text.
+::testing::AssertionResult answerBox(const EditorProcess& editor, const std::string& text, int answer);
+// The same for the unsaved-changes question that the editor asks before its team is replaced or it
+// ends, naming name (any name when it is empty).
 ::testing::AssertionResult answerUnsavedChanges(const EditorProcess& editor, const std::string& name,
                                                 int answer);
 // Posts the command (New, Open...) and answers the unsaved-changes question that it asks first with No,
