@@ -1,9 +1,11 @@
 #include "teamfile/file_dialogs_win.h"
 
+#include <algorithm>
 #include <string>
 
 #include <cderr.h>
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include "teamfile/current_file_win.h"
 #include "teamfile/reader.h"
@@ -49,6 +51,93 @@ void reportRefusedName(HWND owner, FileDialog kind, DWORD error) {
     reportFailure(owner, kind == FileDialog::open ? kCouldNotOpen : kCouldNotSave, L"", reason);
 }
 
+// NAME in the questions: the current file's name, or "the new team" without one.
+std::wstring teamName(const TeamDocument& doc) {
+    return doc.currentPath.empty() ? L"the new team" : doc.currentPath.filename().native();
+}
+
+bool confirmed(HWND owner, const std::wstring& question) {
+    return MessageBoxW(owner, question.c_str(), kCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// The path made full against the working folder, so that the current file stays the same file when a
+// file dialog later moves the working folder; the path as given when the system cannot make it full.
+std::filesystem::path fullPath(const std::filesystem::path& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::wstring full(needed, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), needed, full.data(), nullptr));
+    return full.empty() ? path : std::filesystem::path(full);
+}
+
+// Names that the file dialog cannot take itself. Wine's dialog builds the full path of a typed name
+// in a buffer of MAX_PATH characters and runs past its end with a longer one, which ends the program.
+// So the dialog's OK is watched while it is open, and a name whose full path is that long is taken
+// here: its folder must exist, Save As adds ".fbt" to a name without an extension and asks before it
+// replaces a file, and the dialog then closes as if cancelled. Shorter names stay the dialog's.
+struct LongNameWatch {
+    FileDialog kind = FileDialog::open;
+    HHOOK hook = nullptr;
+    WNDPROC dialogProc = nullptr; // the dialog's own, once it is watched
+    std::filesystem::path taken;
+};
+LongNameWatch longNames; // file dialogs are modal: one at a time
+
+// The name box's text, made full against the folder that the dialog shows.
+std::filesystem::path typedPath(HWND dialog) {
+    HWND box = GetDlgItem(dialog, cmb13);
+    std::wstring text(GetWindowTextLengthW(box) + 1, L'\0');
+    text.resize(GetWindowTextW(box, text.data(), static_cast<int>(text.size())));
+    const std::filesystem::path typed(text);
+    if (text.empty() || typed.is_absolute())
+        return typed;
+    std::wstring folder(kLongestPath, L'\0');
+    folder.resize(std::max<LRESULT>(
+        0,
+        SendMessageW(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data())) - 1));
+    return fullPath(std::filesystem::path(folder) / typed);
+}
+
+// True when the name was the editor's to take (taken, or refused with a message).
+bool takeLongName(HWND dialog) {
+    std::filesystem::path path = typedPath(dialog);
+    if (path.native().size() < MAX_PATH)
+        return false;
+    if (longNames.kind == FileDialog::saveAs && !path.has_extension())
+        path += L".fbt";
+    FileStatus folder;
+    FileStatus file;
+    fileStatus(path.parent_path(), folder);
+    fileStatus(path, file);
+    if (folder.type != std::filesystem::file_type::directory) {
+        const std::wstring text = path.parent_path().native() + L"\nThe folder does not exist.";
+        MessageBoxW(dialog, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+        return true;
+    }
+    if (longNames.kind == FileDialog::saveAs && file.type != std::filesystem::file_type::not_found &&
+        !confirmed(dialog, path.filename().native() + L" already exists.\nDo you want to replace it?"))
+        return true;
+    longNames.taken = path;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return true;
+}
+
+LRESULT CALLBACK watchedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && takeLongName(dialog))
+        return 0;
+    return CallWindowProcW(longNames.dialogProc, dialog, message, wParam, lParam);
+}
+
+// Watches the file dialog once it shows: the first window with a file name box.
+LRESULT CALLBACK watchForFileDialog(int code, WPARAM wParam, LPARAM lParam) {
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && longNames.dialogProc == nullptr && GetDlgItem(window, cmb13) != nullptr)
+        longNames.dialogProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchedDialogProc)));
+    return CallNextHookEx(longNames.hook, code, wParam, lParam);
+}
+
 // Shows the Open or Save As dialog with no name proposed; the chosen path, or empty when the user
 // cancelled or the dialog refused the name (which is then reported).
 std::filesystem::path askForPath(HWND owner, FileDialog kind) {
@@ -59,6 +148,8 @@ std::filesystem::path askForPath(HWND owner, FileDialog kind) {
     dialog.lpstrFilter = kFilter;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
+    longNames = {
+        kind, SetWindowsHookExW(WH_CBT, watchForFileDialog, nullptr, GetCurrentThreadId()), nullptr, {}};
     bool chosen = false;
     if (kind == FileDialog::open) {
         dialog.Flags = kOpenFlags;
@@ -68,20 +159,15 @@ std::filesystem::path askForPath(HWND owner, FileDialog kind) {
         dialog.Flags = kSaveFlags;
         chosen = GetSaveFileNameW(&dialog);
     }
+    const DWORD error = chosen ? 0 : CommDlgExtendedError();
+    UnhookWindowsHookEx(longNames.hook);
+    const std::filesystem::path taken = longNames.taken;
+    longNames = {};
     if (chosen)
         return name.c_str();
-    if (const DWORD error = CommDlgExtendedError(); error != 0)
+    if (error != 0)
         reportRefusedName(owner, kind, error);
-    return {};
-}
-
-// NAME in the questions: the current file's name, or "the new team" without one.
-std::wstring teamName(const TeamDocument& doc) {
-    return doc.currentPath.empty() ? L"the new team" : doc.currentPath.filename().native();
-}
-
-bool confirmed(HWND owner, const std::wstring& question) {
-    return MessageBoxW(owner, question.c_str(), kCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    return taken;
 }
 
 std::wstring sizeText(std::uintmax_t size) {
@@ -115,17 +201,6 @@ bool writeTo(TeamDocument& doc, Baseline& baseline, HWND mainWindow, const std::
     baseline = baselineOf(doc, written);
     enableSaveForCurrentFile(doc, mainWindow);
     return true;
-}
-
-// The path made full against the working folder, so that the current file stays the same file when a
-// file dialog later moves the working folder; the path as given when the system cannot make it full.
-std::filesystem::path fullPath(const std::filesystem::path& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    std::wstring full(needed, L'\0');
-    full.resize(GetFullPathNameW(path.c_str(), needed, full.data(), nullptr));
-    return full.empty() ? path : std::filesystem::path(full);
 }
 
 } // namespace

@@ -43,9 +43,10 @@ std::string utf8Text(const std::filesystem::path& path);
 // failure the target is as it was and no temporary file is left. A read-only target is not replaced,
 // nor anything that is not a regular file (a folder, a device, a pipe). A symbolic link is followed:
 // its final target is replaced and the link stays. The target keeps what it was: on Windows its
-// attributes and security (ReplaceFileW), its other names (hard links), and under Wine its Unix
-// permissions, by writing into the file itself where a replacement would lose them; on the native
-// build its mode and, as far as the system allows, its owner and group.
+// attributes and security (ReplaceFileW) and its other names (hard links), by writing into the file
+// itself where a replacement would lose them, as under Wine always, whose replacements cannot carry a
+// Unix mode or owner; on the native build its mode and, as far as the system allows, its owner and
+// group.
 FileResult replaceFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data);
 
 // New contents of a file written in full to a temporary file in the target's folder and flushed to

@@ -156,36 +156,24 @@ std::filesystem::path finalPath(const std::filesystem::path& path) {
     return final;
 }
 
-// Wine's ReplaceFileW gives the replacement the permissions a new file gets, not the replaced file's
-// (it has nowhere to carry a Unix mode), where Windows' keeps the replaced file's security.
+// Whether the program runs under Wine, whose files are the host's: a replacement can carry neither a
+// Unix mode nor an owner over (Wine's ReplaceFileW gives it those of a new file), and its security
+// descriptors do not show every mode bit.
 bool underWine() {
     static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
-}
-
-// The owner, group and access list of a file as the system stores them; empty when it cannot tell.
-std::vector<std::uint8_t> securityOf(const std::filesystem::path& path) {
-    constexpr SECURITY_INFORMATION kParts =
-        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-    DWORD needed = 0;
-    GetFileSecurityW(path.c_str(), kParts, nullptr, 0, &needed);
-    std::vector<std::uint8_t> security(needed);
-    if (needed == 0 || !GetFileSecurityW(path.c_str(), kParts, security.data(), needed, &needed))
-        security.clear();
-    return security;
 }
 
 // The most a file written in place may hold, before and after: both are kept in memory.
 constexpr std::uintmax_t kInPlaceLimit = 64u << 20;
 
 // Whether replacing the file by another would lose what writing into it keeps: its other names (hard
-// links), or under Wine permissions that the replacement does not have.
-bool keptOnlyInPlace(const std::filesystem::path& replacement, const std::filesystem::path& replaced,
-                     const BY_HANDLE_FILE_INFORMATION& info) {
+// links), or under Wine its mode and owner.
+bool keptOnlyInPlace(const std::filesystem::path& replacement, const BY_HANDLE_FILE_INFORMATION& info) {
     BY_HANDLE_FILE_INFORMATION staged{};
     if (!identityOf(replacement, staged) || sizeOf(info) > kInPlaceLimit || sizeOf(staged) > kInPlaceLimit)
         return false;
-    return info.nNumberOfLinks > 1 || (underWine() && securityOf(replacement) != securityOf(replaced));
+    return info.nNumberOfLinks > 1 || underWine();
 }
 
 OpenedFile opened(HANDLE file) {
@@ -345,7 +333,7 @@ FileResult replaceFile(const std::filesystem::path& from, const std::filesystem:
         return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? FileResult{}
                    : failure(GetLastError());
-    if (keptOnlyInPlace(from, to, replaced))
+    if (keptOnlyInPlace(from, replaced))
         return rewriteInPlace(from, to);
     constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
     return ReplaceFileW(to.c_str(), from.c_str(), nullptr, kReplaceFlags, nullptr, nullptr)
