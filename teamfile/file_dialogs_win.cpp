@@ -170,23 +170,20 @@ std::filesystem::path askForPath(HWND owner, FileDialog kind) {
     return taken;
 }
 
-std::wstring sizeText(std::uintmax_t size) {
-    return std::to_wstring(size) + (size == 1 ? L" byte" : L" bytes");
-}
-
 // Before Save writes over the current file: a file that another program changed since it was opened
 // or saved, or that held no team when it was opened, is replaced only on a Yes. A file that is gone
 // meanwhile loses nothing by the save.
 bool mayWriteOverCurrentFile(const TeamDocument& doc, const Baseline& baseline, HWND owner) {
     FileStatus now;
     if (!fileStatus(doc.currentPath, now).ok || now.type == std::filesystem::file_type::not_found)
-        return true; // the write names what is wrong
+        return true; // gone: nothing to lose; not to be examined: the write tells why
     if (changedOnDisk(baseline, now))
         return confirmed(owner,
                          teamName(doc) + L" was changed by another program since it was opened. Replace it?");
     if (heldNoTeam(baseline))
         return confirmed(owner, teamName(doc) + L" was not a team file when it was opened (" +
-                                    sizeText(baseline.file.size) + L"). Replace it with this team?");
+                                    std::to_wstring(baseline.file.size) +
+                                    L" bytes). Replace it with this team?");
     return true;
 }
 
