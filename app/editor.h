@@ -1,5 +1,5 @@
-// The editor's state for the run: the window handles, the team being edited and the colour
-// dialog's custom colours. The window and dialog procedures reach it through editor() and hand
+// The editor's state for the run: the window handles, the team being edited with its baseline and
+// the colour dialog's custom colours. The window and dialog procedures reach it through editor() and hand
 // the parts they need to the operations they call.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "roster/page_storage_win.h"
 #include "roster/team_document.h"
+#include "teamfile/baseline.h"
 #include "tools/team_colors_win.h"
 
 struct ShellHandles {
@@ -22,6 +23,7 @@ struct Editor {
     ShellHandles shell;
     PageFieldStorage storage{shell.pages}; // the pages' controls hold the slots' texts
     TeamDocument doc{storage};
+    Baseline baseline; // the team and its file after the last New, Open, Save or Save As
     CustomColors customColors{};
 };
 

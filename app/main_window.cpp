@@ -39,13 +39,30 @@ void createPages(Editor& ed, HWND window) {
     }
 }
 
+// The pages with their start values, which are the team's baseline: nothing is unsaved yet.
+void startEditor(Editor& ed, HWND window) {
+    createPages(ed, window);
+    ed.baseline = baselineOf(ed.doc);
+}
+
+// Every way of replacing the team or ending the editor asks here first; true when the team may go.
+bool mayLeaveTeam(Editor& ed) {
+    return askToSaveChanges(ed.doc, ed.baseline, ed.shell.mainWindow);
+}
+
 // The identifier is the whole wParam: anything but a menu command's 1..12 does nothing.
 void runCommand(Editor& ed, WPARAM command) {
     HWND main = ed.shell.mainWindow;
     switch (command) {
-    case IDM_NEW: newTeam(ed.doc, main); break;
-    case IDM_OPEN: openTeamFile(ed.doc, main); break;
-    case IDM_SAVE_AS: saveTeamFileAs(ed.doc, main); break;
+    case IDM_NEW:
+        if (mayLeaveTeam(ed))
+            newTeam(ed.doc, ed.baseline, main);
+        break;
+    case IDM_OPEN:
+        if (mayLeaveTeam(ed))
+            openTeamFile(ed.doc, ed.baseline, main);
+        break;
+    case IDM_SAVE_AS: saveTeamFileAs(ed.doc, ed.baseline, main); break;
     case IDM_EXIT: PostMessageA(main, WM_CLOSE, 0, 0); break;
     case IDM_JERSEY:
     case IDM_HELMET:
@@ -56,7 +73,7 @@ void runCommand(Editor& ed, WPARAM command) {
         break;
     case IDM_ABOUT: showAboutBox(ed.shell.instance, main); break;
     case IDM_TOTAL_POINTS: showTotalPoints(ed.doc, main); break;
-    case IDM_SAVE: saveTeamFile(ed.doc, main); break;
+    case IDM_SAVE: saveTeamFile(ed.doc, ed.baseline, main); break;
     default: break;
     }
 }
@@ -93,13 +110,21 @@ void switchPages(const ShellHandles& shell, const NMHDR& header) {
 }
 
 // The first of the files dropped on the window, on any page, opened as File > Open does; the rest
-// are left alone.
+// are left alone. While a dialog or message box of the editor is open (the main window is disabled
+// under it) a drop does nothing.
 void openDroppedFile(Editor& ed, HDROP drop) {
     std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
     path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(drop);
-    if (!path.empty())
-        openTeamFileAt(ed.doc, ed.shell.mainWindow, path);
+    if (!path.empty() && IsWindowEnabled(ed.shell.mainWindow) && mayLeaveTeam(ed))
+        openTeamFileAt(ed.doc, ed.baseline, ed.shell.mainWindow, path);
+}
+
+// Exit, the close box and Alt+F4; not while a dialog or message box of the editor is open over the
+// main window, which it would take down with it.
+void closeEditor(Editor& ed, HWND window) {
+    if (IsWindowEnabled(window) && mayLeaveTeam(ed))
+        DestroyWindow(window);
 }
 
 void destroyPages(ShellHandles& shell) {
@@ -113,11 +138,12 @@ void destroyPages(ShellHandles& shell) {
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Editor& ed = editor();
     switch (message) {
-    case WM_CREATE: createPages(ed, window); return 0;
+    case WM_CREATE: startEditor(ed, window); return 0;
     case WM_COMMAND: runCommand(ed, wParam); return 0;
     case WM_NOTIFY: switchPages(ed.shell, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
     case WM_DROPFILES: openDroppedFile(ed, reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_CLOSE: closeEditor(ed, window); return 0;
+    case WM_QUERYENDSESSION: return mayLeaveTeam(ed); // Windows ends only when the team may go
     case WM_DESTROY: destroyPages(ed.shell); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }

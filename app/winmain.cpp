@@ -122,7 +122,7 @@ void openCommandLineFile(Editor& ed) {
     const std::wstring path = count > 1 ? arguments[1] : L"";
     LocalFree(arguments);
     if (!path.empty())
-        openTeamFileAt(ed.doc, ed.shell.mainWindow, path);
+        openTeamFileAt(ed.doc, ed.baseline, ed.shell.mainWindow, path); // nothing is unsaved yet
 }
 
 int runMessageLoop(const ShellHandles& shell) {

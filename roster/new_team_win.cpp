@@ -3,7 +3,8 @@
 #include "roster/slot_operations.h"
 #include "teamfile/current_file_win.h"
 
-void newTeam(TeamDocument& doc, HWND mainWindow) {
+void newTeam(TeamDocument& doc, Baseline& baseline, HWND mainWindow) {
     resetToNewTeam(doc);
+    baseline = baselineOf(doc);
     enableSaveForCurrentFile(doc, mainWindow);
 }

@@ -4,5 +4,7 @@
 #include <windows.h>
 
 #include "roster/team_document.h"
+#include "teamfile/baseline.h"
 
-void newTeam(TeamDocument& doc, HWND mainWindow);
+// Also makes the new team the baseline: it has no unsaved changes.
+void newTeam(TeamDocument& doc, Baseline& baseline, HWND mainWindow);

@@ -41,8 +41,12 @@ std::string utf8Text(const std::filesystem::path& path);
 
 // Replaces the file at path with data, or creates it: stages the data beside it and commits it. On
 // failure the target is as it was and no temporary file is left. A read-only target is not replaced,
-// nor anything that is not a regular file (a folder, a device, a pipe). On the native build a
-// symbolic link is followed: its final target is replaced and the link stays.
+// nor anything that is not a regular file (a folder, a device, a pipe). A symbolic link is followed:
+// its final target is replaced and the link stays. The target keeps what it was: on Windows its
+// attributes and security (ReplaceFileW) and its other names (hard links), by writing into the file
+// itself where a replacement would lose them, as under Wine always, whose replacements cannot carry a
+// Unix mode or owner; on the native build its mode and, as far as the system allows, its owner and
+// group.
 FileResult replaceFileContents(const std::filesystem::path& path, std::span<const std::uint8_t> data);
 
 // New contents of a file written in full to a temporary file in the target's folder and flushed to
@@ -88,12 +92,17 @@ std::string fileIdentity(const std::filesystem::path& path);
 // Whether path names an existing folder (after links).
 bool isFolder(const std::filesystem::path& path);
 
-// The kind of thing at a path (after links) and its size, as far as the system tells them.
+// The kind of thing at a path (after links), its size, its last modification and which file it is, as
+// far as the system tells them.
 struct FileStatus {
     std::filesystem::file_type type = std::filesystem::file_type::not_found;
     std::uintmax_t size = 0;
+    std::int64_t modified = 0; // in the system's own units, only to be compared
+    std::string identity;      // as fileIdentity gives it; empty where the system gives none
 };
-// The path's status; a path that does not exist is no failure (its type is not_found). Unlike
+// The path's status; a path that does not exist is no failure (its type is not_found). Nothing is
+// opened for reading or writing, so neither a pipe nor a device can hold the caller up; on Windows a
+// name of the device namespace (NUL, CON, COM1, \\.\...) is a device without being opened. Unlike
 // std::filesystem, works on Windows for paths longer than the old limit of 260 characters.
 FileResult fileStatus(const std::filesystem::path& path, FileStatus& status);
 

@@ -26,14 +26,15 @@ FileResult flushToDisk(OpenedFile file);
 // Closes the file; false when the system reports a failure of what was written.
 FileResult closeFile(OpenedFile file);
 
-// The file that saving to path replaces (after symbolic links on the native build), or why it
-// cannot be replaced: a read-only file or anything that is not a regular file.
+// The file that saving to path replaces (after symbolic links), or why it cannot be replaced: a
+// read-only file or anything that is not a regular file.
 FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem::path& target);
-// Creates a new, empty temporary file in folder, open for writing, with the permissions that target
-// has (or a new file gets); its path in temporary.
+// Creates a new, empty temporary file in folder, open for writing, natively with the mode and owner
+// that target has (or a new file gets); its path in temporary.
 FileResult createTemporary(const std::filesystem::path& folder, const std::filesystem::path& target,
                            OpenedFile& file, std::filesystem::path& temporary);
-// Moves from over to in one step, replacing what is there.
+// Puts from's contents in to's place, replacing what is there and keeping what to was (see
+// replaceFileContents); afterwards from is gone.
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 void removeFile(const std::filesystem::path& path);
 

@@ -73,6 +73,20 @@ mode_t permissionsFor(const std::filesystem::path& target) {
     return 0666 & ~mask;
 }
 
+// Gives a replacement the owner and group of the file it replaces, as far as the system lets this user
+// (the group alone where only that is allowed); a new file keeps this user's.
+void takeOwnerOf(int fd, const std::filesystem::path& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0)
+        return;
+    if (fchown(fd, info.st_uid, info.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), info.st_gid) != 0)
+        return; // the replacement stays this user's
+}
+
+std::string identityOf(const struct stat& info) {
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
 // Bytes moved by transfer (a read or a write), called again while a signal interrupts it.
 template <typename Transfer> FileResult transferred(Transfer transfer, std::size_t& count) {
     count = 0;
@@ -147,6 +161,7 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
     const int fd = mkstemp(name.data());
     if (fd < 0)
         return failure(errno);
+    takeOwnerOf(fd, target); // before the mode, which a change of owner may cut
     if (fchmod(fd, permissionsFor(target)) != 0) {
         const int error = errno;
         close(fd);
@@ -170,7 +185,7 @@ bool existingFileIdentity(const std::filesystem::path& path, std::string& identi
     struct stat info {};
     if (stat(path.c_str(), &info) != 0)
         return false;
-    identity = std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    identity = identityOf(info);
     return true;
 }
 
@@ -192,6 +207,8 @@ FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
                   : S_ISSOCK(info.st_mode) ? fs::file_type::socket
                                            : fs::file_type::unknown;
     status.size = S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
+    status.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    status.identity = identityOf(info);
     return {};
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <span>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -48,6 +50,14 @@ FileResult failure(DWORD error, FileFailure kind) {
     return {false, systemReason(error), kind};
 }
 
+// The path made full against the working folder, as the system makes it (a device name such as "NUL",
+// also inside a folder, becomes its \\.\ form).
+std::wstring fullName(const std::wstring& given) {
+    std::wstring full(GetFullPathNameW(given.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    return full;
+}
+
 // The form of a path that the system's functions take at any length: a path that may pass the old
 // limit of MAX_PATH characters is made absolute and given the \\?\ prefix, which also turns off the
 // system's rewriting of the name (so "." and ".." are resolved here first).
@@ -56,8 +66,7 @@ std::wstring systemPath(const std::filesystem::path& path) {
     const std::wstring& given = path.native();
     if (given.size() < kShortEnough || given.starts_with(L"\\\\?\\"))
         return given;
-    std::wstring full(GetFullPathNameW(given.c_str(), 0, nullptr, nullptr), L'\0');
-    full.resize(GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    const std::wstring full = fullName(given);
     if (full.starts_with(L"\\\\"))
         return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
@@ -85,6 +94,150 @@ bool identityOf(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& i
     const bool known = GetFileInformationByHandle(file, &info);
     CloseHandle(file);
     return known;
+}
+
+std::uintmax_t sizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+}
+
+std::string identityText(const BY_HANDLE_FILE_INFORMATION& info) {
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+           std::to_string(info.nFileIndexLow);
+}
+
+// Whether the path names something of the device namespace rather than a file on a disk: NUL, CON,
+// AUX, COM1, LPT1 and their kin (the system makes "nul.fbt" in any folder the device NUL too), or any
+// \\.\ name such as a pipe. Told from the full name alone: opening a serial line can wait for it.
+bool namesADevice(const std::filesystem::path& path) {
+    const std::wstring full = fullName(path.native());
+    if (!full.starts_with(L"\\\\.\\") && !full.starts_with(L"\\\\?\\"))
+        return false;
+    const std::wstring_view rest = std::wstring_view(full).substr(4);
+    const bool onADrive = rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\';
+    return !onADrive && !rest.starts_with(L"UNC\\") && !rest.starts_with(L"Volume{");
+}
+
+// What the system tells of an opened file: its kind and, for a file or folder on a disk, its size,
+// last modification and identity.
+void describeOpenFile(HANDLE file, FileStatus& status) {
+    namespace fs = std::filesystem;
+    const DWORD type = GetFileType(file);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (type != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)) {
+        status.type = type == FILE_TYPE_CHAR   ? fs::file_type::character
+                      : type == FILE_TYPE_PIPE ? fs::file_type::fifo
+                                               : fs::file_type::unknown;
+        return;
+    }
+    const bool folder = info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    status.type = folder ? fs::file_type::directory : fs::file_type::regular;
+    status.size = folder ? 0 : sizeOf(info);
+    status.modified = static_cast<std::int64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 |
+                      info.ftLastWriteTime.dwLowDateTime;
+    status.identity = identityText(info);
+}
+
+// The file that path leads to after symbolic links and junctions, in the long form; path itself when
+// it does not exist or the system cannot tell.
+std::filesystem::path finalPath(const std::filesystem::path& path) {
+    HANDLE file = openToExamine(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return systemPath(path);
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+    if (length >= final.size()) {
+        final.resize(length);
+        length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+    }
+    CloseHandle(file);
+    if (length == 0 || length >= final.size())
+        return systemPath(path);
+    final.resize(length);
+    return final;
+}
+
+// Whether the program runs under Wine, whose files are the host's: a replacement can carry neither a
+// Unix mode nor an owner over (Wine's ReplaceFileW gives it those of a new file), and its security
+// descriptors do not show every mode bit.
+bool underWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// The most a file written in place may hold, before and after: both are kept in memory.
+constexpr std::uintmax_t kInPlaceLimit = 64u << 20;
+
+// Whether replacing the file by another would lose what writing into it keeps: its other names (hard
+// links), or under Wine its mode and owner.
+bool keptOnlyInPlace(const std::filesystem::path& replacement, const BY_HANDLE_FILE_INFORMATION& info) {
+    BY_HANDLE_FILE_INFORMATION staged{};
+    if (!identityOf(replacement, staged) || sizeOf(info) > kInPlaceLimit || sizeOf(staged) > kInPlaceLimit)
+        return false;
+    return info.nNumberOfLinks > 1 || underWine();
+}
+
+OpenedFile opened(HANDLE file) {
+    return reinterpret_cast<OpenedFile>(file);
+}
+
+// Reads the open file from its start to its end.
+FileResult readWhole(HANDLE file, std::vector<std::uint8_t>& bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size))
+        return failure(GetLastError());
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t got = 0;
+        if (const FileResult read = readSome(opened(file), std::span(bytes).subspan(done), got); !read.ok)
+            return read;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.resize(done);
+    return {};
+}
+
+// Puts bytes into the open file from its start, cuts it after them and forces it to the disk.
+FileResult overwrite(HANDLE file, std::span<const std::uint8_t> bytes) {
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+        return failure(GetLastError());
+    for (std::size_t done = 0, wrote = 0; done < bytes.size(); done += wrote)
+        if (const FileResult written = writeSome(opened(file), bytes.subspan(done), wrote); !written.ok)
+            return written;
+    if (!SetEndOfFile(file))
+        return failure(GetLastError());
+    return flushToDisk(opened(file));
+}
+
+// Writes the replacement's bytes into the replaced file itself, which so stays the same file with its
+// names and permissions, held by nobody else meanwhile. What it held is kept in memory and put back
+// should the write fail part-way. The replacement is removed once its bytes are in place.
+FileResult rewriteInPlace(const std::filesystem::path& replacement, const std::filesystem::path& replaced) {
+    std::vector<std::uint8_t> bytes;
+    HANDLE source = CreateFileW(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (source == INVALID_HANDLE_VALUE)
+        return failure(GetLastError());
+    FileResult result = readWhole(source, bytes);
+    CloseHandle(source);
+    if (!result.ok)
+        return result;
+    HANDLE file =
+        CreateFileW(replaced.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return failure(GetLastError());
+    std::vector<std::uint8_t> previous;
+    result = readWhole(file, previous);
+    if (result.ok) {
+        result = overwrite(file, bytes);
+        if (!result.ok)
+            overwrite(file, previous);
+    }
+    CloseHandle(file);
+    if (result.ok)
+        DeleteFileW(replacement.c_str());
+    return result;
 }
 
 } // namespace
@@ -140,7 +293,7 @@ FileResult closeFile(OpenedFile file) {
 }
 
 FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem::path& target) {
-    target = systemPath(path);
+    target = finalPath(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return failure(ERROR_ACCESS_DENIED, FileFailure::readOnly);
@@ -150,7 +303,7 @@ FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem:
 }
 
 // Named after the process and a count, never over an existing file. The new file takes the
-// permissions that the folder passes on; the target's own are not copied.
+// permissions that the folder passes on; replaceFile keeps the target's own.
 FileResult createTemporary(const std::filesystem::path& folder, const std::filesystem::path&,
                            OpenedFile& file, std::filesystem::path& temporary) {
     static unsigned count = 0;
@@ -172,8 +325,18 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
     return failure(error);
 }
 
+// An existing file is replaced by ReplaceFileW, which keeps its attributes and security, or written in
+// place where that would lose more; a new one is moved into place.
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+    BY_HANDLE_FILE_INFORMATION replaced{};
+    if (!identityOf(to, replaced))
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? FileResult{}
+                   : failure(GetLastError());
+    if (keptOnlyInPlace(from, replaced))
+        return rewriteInPlace(from, to);
+    constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
+    return ReplaceFileW(to.c_str(), from.c_str(), nullptr, kReplaceFlags, nullptr, nullptr)
                ? FileResult{}
                : failure(GetLastError());
 }
@@ -186,8 +349,7 @@ bool existingFileIdentity(const std::filesystem::path& path, std::string& identi
     BY_HANDLE_FILE_INFORMATION info{};
     if (!identityOf(path, info))
         return false;
-    identity = std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
-               std::to_string(info.nFileIndexLow);
+    identity = identityText(info);
     return true;
 }
 
@@ -199,25 +361,25 @@ std::string comparedName(const std::filesystem::path& name) {
 
 FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
     status = {};
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data)) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileResult{} : failure(error);
-    }
-    namespace fs = std::filesystem;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        status.type = fs::file_type::directory;
+    if (namesADevice(path)) {
+        status.type = std::filesystem::file_type::character;
         return {};
     }
     HANDLE file = openToExamine(path);
-    const DWORD type = file == INVALID_HANDLE_VALUE ? FILE_TYPE_DISK : GetFileType(file);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    status.type = type == FILE_TYPE_DISK   ? fs::file_type::regular
-                  : type == FILE_TYPE_CHAR ? fs::file_type::character
-                  : type == FILE_TYPE_PIPE ? fs::file_type::fifo
-                                           : fs::file_type::unknown;
-    status.size = static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    if (file == INVALID_HANDLE_VALUE) {
+        constexpr DWORD kNoSuchDevice = 433; // ERROR_NO_SUCH_DEVICE, which these headers lack
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return {};
+        if (error != kNoSuchDevice && error != ERROR_CANT_ACCESS_FILE)
+            return failure(error);
+        // Something that the system lists but cannot open as a file: a socket (Wine names it a device
+        // that does not exist).
+        status.type = std::filesystem::file_type::unknown;
+        return {};
+    }
+    describeOpenFile(file, status);
+    CloseHandle(file);
     return {};
 }
 

@@ -41,7 +41,8 @@ TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads)
         TeamInMemory team;
         team.doc.currentPath = "previous.fbt";
         const TeamState before = teamState(team.doc);
-        const FileResult result = readTeamFile(team.doc, path);
+        FileStatus examined;
+        const FileResult result = readTeamFile(team.doc, path, examined);
         CloseHandle(held);
 
         EXPECT_EQ(result.ok, c.readable) << c.what;

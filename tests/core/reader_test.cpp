@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
@@ -474,10 +478,13 @@ TEST(Reader, ASavedTeamReadsBackTheSameAndBecomesTheCurrentFile) {
     TeamInMemory target;
     scrambleTeam(target.doc);
     target.doc.currentPath = "previous.fbt";
-    const FileResult result = readTeamFile(target.doc, path);
+    FileStatus examined;
+    const FileResult result = readTeamFile(target.doc, path, examined);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(target.doc.currentPath, path);
     EXPECT_EQ(firstDifference(teamState(target.doc), teamState(source.doc)), "");
+    EXPECT_EQ(examined.type, std::filesystem::file_type::regular);
+    EXPECT_EQ(examined.size, kTeamFileSize);
 }
 
 TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
@@ -506,8 +513,10 @@ TEST(Reader, TheZeroTailAndAnythingAfterItAreNeverRead) {
         writeFileBytes(path, c.bytes);
         TeamInMemory target;
         scrambleTeam(target.doc);
-        const FileResult result = readTeamFile(target.doc, path);
+        FileStatus examined;
+        const FileResult result = readTeamFile(target.doc, path, examined);
         ASSERT_TRUE(result.ok) << c.what << ": " << result.reason;
+        EXPECT_EQ(examined.size, c.bytes.size()) << c.what;
         EXPECT_EQ(target.doc.currentPath, path) << c.what;
         EXPECT_EQ(firstDifference(teamState(target.doc), teamState(source.doc)), "") << c.what;
     }
@@ -525,7 +534,8 @@ TEST(Reader, AFileOfSeveralGigabytesIsReadFromItsStart) {
         GTEST_SKIP() << "no sparse file of 5 GiB here: " << error.message();
 
     TeamInMemory target;
-    const FileResult result = readTeamFile(target.doc, path);
+    FileStatus examined;
+    const FileResult result = readTeamFile(target.doc, path, examined);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(firstDifference(teamState(target.doc), teamState(source.doc)), "");
 }
@@ -540,7 +550,8 @@ TEST(Reader, AnEmptyFileIsReadAsEveryReadDeliveringNothing) {
     setFieldText(team.doc, 30, SlotField::position, "XX");
     team.doc.currentPath = "previous.fbt";
     const TeamState before = teamState(team.doc);
-    const FileResult result = readTeamFile(team.doc, path);
+    FileStatus examined;
+    const FileResult result = readTeamFile(team.doc, path, examined);
 
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(team.doc.currentPath, path);
@@ -551,6 +562,8 @@ TEST(Reader, AnEmptyFileIsReadAsEveryReadDeliveringNothing) {
     EXPECT_EQ(team.doc.colors, (TeamColors{0x000000, 0x000000, 0x000000, 0x000000, 0xFEFEFE}));
 }
 
+// Anything but a regular file is refused before it is opened, so that a pipe without a writer or a
+// device cannot hold the reader up.
 TEST(Reader, AFileThatCannotBeReadChangesNothing) {
     TempFolder folder;
     std::filesystem::create_directories(folder.file("folder.fbt"));
@@ -558,13 +571,24 @@ TEST(Reader, AFileThatCannotBeReadChangesNothing) {
         const char* what;
         std::string path;
         FileFailure failure;
+        const char* reason; // nullptr: the system's own
     };
-    const Case cases[] = {
-        {"missing file", folder.file("missing.fbt"), FileFailure::notFound},
-        {"missing folder", folder.file("no-such-folder/team.fbt"), FileFailure::notFound},
-        {"a folder", folder.file("folder.fbt"), FileFailure::other},
-        {"empty path", "", FileFailure::notFound},
+    std::vector<Case> cases = {
+        {"missing file", folder.file("missing.fbt"), FileFailure::notFound, nullptr},
+        {"missing folder", folder.file("no-such-folder/team.fbt"), FileFailure::notFound, nullptr},
+        {"a folder", folder.file("folder.fbt"), FileFailure::other, "This is a folder, not a team file."},
+        {"empty path", "", FileFailure::notFound, nullptr},
     };
+#ifdef _WIN32
+    cases.push_back({"the device NUL", "NUL", FileFailure::other, "This is a device, not a team file."});
+    cases.push_back({"NUL in a folder", folder.file("nul.fbt"), FileFailure::other,
+                     "This is a device, not a team file."});
+#else
+    ASSERT_EQ(mkfifo(folder.file("pipe.fbt").c_str(), 0600), 0);
+    cases.push_back({"a pipe without a writer", folder.file("pipe.fbt"), FileFailure::other,
+                     "This is a pipe, not a team file."});
+    cases.push_back({"a device", "/dev/zero", FileFailure::other, "This is a device, not a team file."});
+#endif
     for (const Case& c : cases) {
         TeamInMemory team;
         setFieldText(team.doc, 9, SlotField::playerName, "Kept");
@@ -572,10 +596,14 @@ TEST(Reader, AFileThatCannotBeReadChangesNothing) {
         team.doc.currentPath = "previous.fbt";
         const TeamState before = teamState(team.doc);
 
-        const FileResult result = readTeamFile(team.doc, c.path);
+        FileStatus examined;
+        const FileResult result = readTeamFile(team.doc, c.path, examined);
         EXPECT_FALSE(result.ok) << c.what;
         EXPECT_EQ(result.failure, c.failure) << c.what << ": " << result.reason;
         EXPECT_FALSE(result.reason.empty()) << c.what;
+        if (c.reason) {
+            EXPECT_EQ(result.reason, c.reason) << c.what;
+        }
         EXPECT_EQ(firstDifference(teamState(team.doc), before), "") << c.what;
         EXPECT_EQ(team.doc.currentPath, "previous.fbt") << c.what;
     }

@@ -5,6 +5,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "teamfile/encoder.h"
@@ -132,5 +133,36 @@ TEST(Writer, FollowsSymbolicLinksAndLeavesDevicesAndPipesAlone) {
         links.push_back(entry.path().filename().string());
     std::sort(links.begin(), links.end());
     EXPECT_EQ(links, (std::vector<std::string>{"chain.fbt", "dangling.fbt", "relative.fbt"}));
+}
+
+// A save keeps the replaced file's mode, and its owner and group where the system lets the saving
+// user give them (root can; another user keeps at least a group of their own).
+TEST(Writer, KeepsTheModeAndOwnerOfTheReplacedFile) {
+    TempFolder folder;
+    TeamInMemory team;
+    struct Case {
+        mode_t mode;
+        uid_t owner;
+        gid_t group;
+    };
+    const bool root = geteuid() == 0;
+    const Case cases[] = {
+        {0600, geteuid(), getegid()},
+        {0640, geteuid(), getegid()},
+        {0664, root ? 12345 : geteuid(), root ? 23456 : getegid()},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.file("team.fbt");
+        writeFileBytes(path, {1, 2, 3});
+        ASSERT_EQ(chown(path.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+        ASSERT_TRUE(writeTeamFile(team.doc, path).ok);
+        struct stat info {};
+        ASSERT_EQ(stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+        EXPECT_EQ(info.st_uid, c.owner);
+        EXPECT_EQ(info.st_gid, c.group);
+        EXPECT_EQ(readFileBytes(path).size(), layout::kTeamFileSize);
+    }
 }
 #endif

@@ -48,8 +48,7 @@ TEST(TeamColors, OkStoresTheColourAndCancelKeepsTheOldOne) {
     EXPECT_EQ(offeredColor(editor, IDM_HELMET), (Rgb{144, 144, 144})) << "another entry changed";
     EXPECT_FALSE(editor.saveEnabled());
 
-    editor.command(IDM_NEW);
-    settle(editor.mainWindow());
+    ASSERT_TRUE(runDroppingEdits(editor, IDM_NEW));
     EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{144, 144, 144}));
 }
 
@@ -86,8 +85,7 @@ TEST(TeamColors, ACustomColourDefinedForTheHelmetIsOfferedForTheWholeRun) {
     for (bool afterNew : {false, true}) {
         SCOPED_TRACE(afterNew ? "after New" : "before New");
         if (afterNew) {
-            editor.command(IDM_NEW);
-            settle(editor.mainWindow());
+            ASSERT_TRUE(runDroppingEdits(editor, IDM_NEW));
             EXPECT_EQ(offeredColor(editor, IDM_HELMET), (Rgb{144, 144, 144}))
                 << "New keeps the picked helmet";
         }

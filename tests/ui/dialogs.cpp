@@ -51,9 +51,38 @@ std::vector<COLORREF> screenPixels(const RECT& area) {
 
 } // namespace
 
-HWND openCommandDialog(EditorProcess& editor, int commandId, int timeoutMs) {
+::testing::AssertionResult answerBox(const EditorProcess& editor, const std::string& text, int answer) {
+    HWND box = waitForOwnedDialog(editor, editor.mainWindow());
+    if (box == nullptr)
+        return ::testing::AssertionFailure() << "no box saying " << text;
+    const std::string shown = messageBoxText(box);
+    clickDialogButton(box, answer);
+    if (!waitForDialogGone(box))
+        return ::testing::AssertionFailure() << "the box stays open";
+    settle(editor.mainWindow());
+    if (shown.find(text) == std::string::npos)
+        return ::testing::AssertionFailure() << "the box says \"" << shown << "\"";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult answerUnsavedChanges(const EditorProcess& editor, const std::string& name,
+                                                int answer) {
+    return answerBox(editor, "Do you want to save changes to " + name, answer);
+}
+
+::testing::AssertionResult runDroppingEdits(EditorProcess& editor, int commandId) {
     editor.command(commandId);
-    return waitForDialog(editor.processId(), editor.mainWindow(), timeoutMs);
+    return answerUnsavedChanges(editor, "", IDNO);
+}
+
+HWND openCommandDialog(EditorProcess& editor, int commandId, bool dropEdits) {
+    if (dropEdits) {
+        if (!runDroppingEdits(editor, commandId))
+            return nullptr;
+    } else {
+        editor.command(commandId);
+    }
+    return waitForDialog(editor.processId(), editor.mainWindow());
 }
 
 HWND waitForOwnedDialog(const EditorProcess& editor, HWND owner, int timeoutMs) {
@@ -100,14 +129,19 @@ bool showsErrorIcon(HWND box, int timeoutMs) {
     return waitUntil([&] { return screenPixels(area) == expected; }, timeoutMs);
 }
 
+bool noDialogOpen(const EditorProcess& editor) {
+    return settle(editor.mainWindow()) && findDialog(editor.processId(), editor.mainWindow()) == nullptr;
+}
+
 bool closeMessage(HWND box) {
     clickDialogButton(box, IDOK);
     return waitForDialogGone(box);
 }
 
 ::testing::AssertionResult runCommandDialog(EditorProcess& editor, int command, bool confirm,
-                                            const std::function<::testing::AssertionResult(HWND)>& fill) {
-    HWND dialog = openCommandDialog(editor, command);
+                                            const std::function<::testing::AssertionResult(HWND)>& fill,
+                                            bool dropEdits) {
+    HWND dialog = openCommandDialog(editor, command, dropEdits);
     if (dialog == nullptr)
         return ::testing::AssertionFailure() << "command " << command << " opened no dialog";
     if (::testing::AssertionResult filled = fill(dialog); !filled)
@@ -123,12 +157,15 @@ bool closeMessage(HWND box) {
 }
 
 ::testing::AssertionResult runFileDialog(EditorProcess& editor, int command, const std::string& typed,
-                                         bool confirm) {
-    return runCommandDialog(editor, command, confirm, [&](HWND dialog) {
-        if (!enterFileName(dialog, typed))
-            return ::testing::AssertionFailure() << "the file name box does not show " << typed;
-        return ::testing::AssertionSuccess();
-    });
+                                         bool confirm, bool dropEdits) {
+    return runCommandDialog(
+        editor, command, confirm,
+        [&](HWND dialog) {
+            if (!enterFileName(dialog, typed))
+                return ::testing::AssertionFailure() << "the file name box does not show " << typed;
+            return ::testing::AssertionSuccess();
+        },
+        dropEdits);
 }
 
 std::string shownTotalPoints(EditorProcess& editor) {

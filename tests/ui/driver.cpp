@@ -240,8 +240,15 @@ EditorProcess::~EditorProcess() {
     if (!process_.hProcess)
         return;
     if (running()) {
-        if (main_)
+        if (main_) {
             PostMessageA(main_, WM_CLOSE, 0, 0);
+            // A test's unsaved edits are dropped: the question that they bring up is answered No.
+            HWND question = nullptr;
+            waitUntil([&] { return !running() || (question = findDialog(processId(), main_)) != nullptr; },
+                      kCloseTimeoutMs);
+            if (question)
+                clickDialogButton(question, IDNO);
+        }
         if (WaitForSingleObject(process_.hProcess, kCloseTimeoutMs) != WAIT_OBJECT_0) {
             TerminateProcess(process_.hProcess, 1);
             WaitForSingleObject(process_.hProcess, kCloseTimeoutMs);

@@ -8,7 +8,6 @@
 
 #include "roster/page_storage_win.h"
 #include "teamfile/decoder.h"
-#include "teamfile/encoder.h"
 #include "teamfile/writer.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
@@ -17,11 +16,6 @@
 #include "tests/ui/page_differences.h"
 
 namespace {
-
-std::vector<std::uint8_t> encoded(const TeamDocument& doc) {
-    const TeamFileBytes bytes = encodeTeam(doc);
-    return {bytes.begin(), bytes.end()};
-}
 
 std::vector<std::uint8_t> newTeamBytes() {
     return encoded(TeamInMemory().doc);
@@ -44,20 +38,10 @@ struct WrittenTeam : TeamInMemory {
     FileResult result;
 };
 
-// Types a new name into slot 0 on the pages and into the expected document alike.
-void editFirstName(EditorProcess& editor, TeamDocument& expected, const std::string& name) {
-    setWindowText(editor.control(0, fieldControlOffset(SlotField::playerName)), name);
-    setFieldText(expected, 0, SlotField::playerName, name);
-}
-
 // File > Save, waited for until the editor has handled it.
 void saveCommand(EditorProcess& editor) {
     editor.command(IDM_SAVE);
     settle(editor.mainWindow());
-}
-
-bool noDialogOpen(const EditorProcess& editor) {
-    return settle(editor.mainWindow()) && findDialog(editor.processId(), editor.mainWindow()) == nullptr;
 }
 
 // The message box that reports a failed file operation: owned by the main window, captioned
@@ -267,7 +251,7 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
         setFieldText(expected.doc, t.slot, t.field, t.text);
     }
 
-    ASSERT_TRUE(openFile(editor, path));
+    ASSERT_TRUE(runFileDialog(editor, IDM_OPEN, path, true, true));
     PageFieldStorage pages(editor.pages());
     for (const Odd& o : odd)
         EXPECT_EQ(pages.text(o.slot, o.field), o.shown) << SlotTable[o.slot].label;
@@ -296,7 +280,7 @@ TEST(FileCommands, CancelledDialogsChangeNothing) {
         for (int command : {IDM_OPEN, IDM_SAVE_AS}) {
             SCOPED_TRACE(std::to_string(command) + (withCurrentFile ? " with a current file" : " without"));
             const std::vector<std::string> before = folder.entries();
-            ASSERT_TRUE(runFileDialog(editor, command, folder.file("other.fbt"), false));
+            ASSERT_TRUE(runFileDialog(editor, command, folder.file("other.fbt"), false, command == IDM_OPEN));
             EXPECT_EQ(editor.saveEnabled(), withCurrentFile);
             EXPECT_EQ(folder.entries(), before);
             EXPECT_EQ(readFileBytes(folder.file("other.fbt")), encoded(other.doc));
@@ -369,7 +353,7 @@ TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
 
     ExclusiveWriter writer(held);
     ASSERT_TRUE(writer.holds());
-    HWND dialog = openCommandDialog(editor, IDM_OPEN);
+    HWND dialog = openCommandDialog(editor, IDM_OPEN, true);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(enterFileName(dialog, held));
     confirmDialog(dialog);
@@ -478,9 +462,12 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
         decodeTeam(expected.doc, *bytes);
         EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
         EXPECT_TRUE(editor.saveEnabled());
-        // Save writes back to the file by its full path.
+        // Save writes back to the file by its full path; a short file only once the user agrees.
         editFirstName(editor, expected.doc, "Saved From The Start");
         saveCommand(editor);
+        if (c.content == Content::firstBytes) {
+            ASSERT_TRUE(answerBox(editor, "short.fbt was not a team file", IDYES));
+        }
         EXPECT_EQ(readFileBytes(path), encoded(expected.doc));
     }
 }
@@ -506,6 +493,7 @@ TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
     editFirstName(editor, expected.doc, "Before The Drops");
     editor.clickTab(kDefensiveReserves);
     ASSERT_TRUE(editor.dropFiles({folder.path()}));
+    ASSERT_TRUE(answerUnsavedChanges(editor, "the new team", IDNO));
     EXPECT_TRUE(failureShown(editor, folder.path()));
     EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
     EXPECT_FALSE(editor.saveEnabled());
@@ -514,16 +502,20 @@ TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
         const char* what;
         std::vector<std::string> files;
         PageIndex page;
-        int opened; // index into teams
+        int opened;        // index into teams
+        bool droppedEdits; // the edit made before is still unsaved
     };
     const Drop drops[] = {
-        {"one file on the Slot Tools page", {files[1]}, kSlotToolsPage, 1},
-        {"two files: the first opens", {files[0], files[1]}, kOffensiveReserves, 0},
+        {"one file on the Slot Tools page", {files[1]}, kSlotToolsPage, 1, true},
+        {"two files: the first opens", {files[0], files[1]}, kOffensiveReserves, 0, false},
     };
     for (const Drop& d : drops) {
         SCOPED_TRACE(d.what);
         editor.clickTab(d.page);
         ASSERT_TRUE(editor.dropFiles(d.files));
+        if (d.droppedEdits) {
+            ASSERT_TRUE(answerUnsavedChanges(editor, "the new team", IDNO));
+        }
         ASSERT_TRUE(settle(editor.mainWindow()));
         EXPECT_TRUE(noDialogOpen(editor));
         EXPECT_EQ(pageDifferences(editor, teams[d.opened].doc), std::vector<std::string>{});

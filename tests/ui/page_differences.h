@@ -1,6 +1,7 @@
-// The team on the editor's pages compared with a document.
+// The team on the editor's pages compared with a document, and the bytes that Save writes for it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,3 +11,10 @@
 // What the pages show against a document: one line per field that differs, empty when all 44 slots
 // agree.
 std::vector<std::string> pageDifferences(const EditorProcess& editor, const TeamDocument& expected);
+
+// Sets a new name into slot 0 on the pages (the box sends its change as typing does) and into the
+// expected document alike.
+void editFirstName(EditorProcess& editor, TeamDocument& expected, const std::string& name);
+
+// The team file that Save writes for the document.
+std::vector<std::uint8_t> encoded(const TeamDocument& doc);

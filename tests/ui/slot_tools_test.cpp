@@ -1,4 +1,5 @@
 // Swap and Erase through the Slot Tools page's boxes and buttons, and File > New after edits.
+#include "tests/ui/dialogs.h"
 #include "tests/ui/editor_fixture.h"
 
 #include <utility>
@@ -163,8 +164,7 @@ TEST_F(NewTeam, RestoresEverySlotAfterEdits) {
     clickButton(slotTool(IDC_ERASE));
     ASSERT_NE(teamTexts()[0], tableTexts(0));
 
-    editor.command(IDM_NEW);
-    ASSERT_TRUE(settle(editor.mainWindow()));
+    ASSERT_TRUE(runDroppingEdits(editor, IDM_NEW));
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         EXPECT_EQ(slotTexts(slot), tableTexts(slot)) << SlotTable[slot].label;
     EXPECT_FALSE(editor.saveEnabled());
@@ -179,7 +179,7 @@ TEST_F(NewTeam, RestoresEverySlotAfterEdits) {
     EXPECT_EQ(text(3, SlotField::speed), "75");
     EXPECT_EQ(text(4, SlotField::strength), "41");
 
-    editor.command(IDM_NEW);
+    ASSERT_TRUE(runDroppingEdits(editor, IDM_NEW));
     editor.command(IDM_NEW);
     ASSERT_TRUE(settle(editor.mainWindow()));
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)

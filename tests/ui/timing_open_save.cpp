@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "teamfile/encoder.h"
 #include "teamfile/writer.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
@@ -48,11 +47,6 @@ void printRuns(const char* what, const std::vector<double>& ms) {
     for (double value : ms)
         std::printf(" %6.1f", value);
     std::printf("\n");
-}
-
-std::vector<std::uint8_t> encoded(const TeamDocument& doc) {
-    const TeamFileBytes bytes = encodeTeam(doc);
-    return {bytes.begin(), bytes.end()};
 }
 
 struct OpenTiming {
@@ -105,8 +99,7 @@ bool sameStamp(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DA
 // editor moves a finished file over the old one), checked afterwards against the team's bytes.
 double timeOneSave(EditorProcess& editor, const std::string& path, TeamDocument& team,
                    const std::string& name) {
-    setWindowText(editor.control(0, fieldControlOffset(SlotField::playerName)), name);
-    setFieldText(team, 0, SlotField::playerName, name);
+    editFirstName(editor, team, name);
     WIN32_FILE_ATTRIBUTE_DATA before;
     if (!fileStamp(path, before))
         return -1;

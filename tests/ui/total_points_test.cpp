@@ -45,8 +45,7 @@ TEST(TotalPoints, IsTheStartValuesSumAfterStartUpAndAfterNew) {
     setWindowText(box(editor, 1, SlotField::speed), "150");
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 40 + 100));
 
-    editor.command(IDM_NEW);
-    settle(editor.mainWindow());
+    ASSERT_TRUE(runDroppingEdits(editor, IDM_NEW));
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500));
 }
 
