@@ -102,22 +102,25 @@ void showNeighbourPage(const ShellHandles& shell, int step) {
     showPage(shell, next);
 }
 
+bool canTakeFocus(HWND window, HWND control) {
+    return IsChild(window, control) && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
 // The control that had the focus when the window was deactivated, by a dialog, a message box or
-// another program, gets it back when the window is active again; at start, and when that control
-// is no longer shown, the first box of the page on show gets it.
+// another program, gets it back when the window is active again. Without one (at start, or when that
+// control is no longer shown), a shown control that has the focus keeps it, else the first box of
+// the page on show gets it.
 void onActivate(Editor& ed, HWND window, WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (IsChild(window, focus))
+        if (HWND focus = GetFocus(); IsChild(window, focus))
             ed.focusedControl = focus;
         return;
     }
     if (HIWORD(wParam) != 0) // minimised
         return;
-    HWND control = ed.focusedControl;
-    if (control != nullptr && IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control))
-        SetFocus(control);
-    else if (const PageIndex page = selectedPage(ed.shell); page >= 0)
+    if (canTakeFocus(window, ed.focusedControl))
+        SetFocus(ed.focusedControl);
+    else if (const PageIndex page = selectedPage(ed.shell); page >= 0 && !canTakeFocus(window, GetFocus()))
         focusFirstControl(ed.shell.pages[page]);
 }
 
@@ -148,13 +151,17 @@ void runCommand(Editor& ed, WORD command) {
 
 // A command comes from the menu (high word 0) or a keyboard shortcut (1); any other high word is no
 // command. What was typed before the command becomes a step of its own, and what the command changed
-// another.
+// another; Undo and Redo record what was typed themselves.
 void onCommand(Editor& ed, WPARAM wParam) {
     if (HIWORD(wParam) > 1)
         return;
-    recordEdits(ed);
-    runCommand(ed, LOWORD(wParam));
-    recordEdits(ed);
+    const WORD command = LOWORD(wParam);
+    const bool recorded = command != IDM_UNDO && command != IDM_REDO;
+    if (recorded)
+        recordEdits(ed);
+    runCommand(ed, command);
+    if (recorded)
+        recordEdits(ed);
 }
 
 // The first of the files dropped on the window, on any page, opened as File > Open does; the rest

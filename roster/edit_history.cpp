@@ -5,10 +5,6 @@
 
 namespace {
 
-FieldState fieldState(const TeamDocument& doc, SlotIndex slot, SlotField field) {
-    return {fieldText(doc, slot, field), isSpinnerField(field) ? shownSpinnerPosition(doc, slot, field) : 0};
-}
-
 bool isListItem(SlotField field, const std::string& text) {
     const std::span<const std::string_view> items = listItems(field);
     return std::find(items.begin(), items.end(), text) != items.end();
@@ -26,6 +22,13 @@ void putField(TeamDocument& doc, SlotIndex slot, SlotField field, const FieldSta
 }
 
 } // namespace
+
+FieldState fieldState(const TeamDocument& doc, SlotIndex slot, SlotField field) {
+    FieldState state{fieldText(doc, slot, field)};
+    if (isSpinnerField(field))
+        state.position = shownSpinnerPosition(doc, slot, field, state.text);
+    return state;
+}
 
 void EditHistory::restart(const TeamDocument& doc) {
     TeamValues& values = baseline_.emplace();

@@ -25,6 +25,11 @@ struct FieldState {
     bool operator==(const FieldState&) const = default;
 };
 
+// The field's text, read once (on the pages a numeric box answers slowly under Wine, where the
+// spinner attached to it looks itself up in the window server for every message the box gets), and
+// for a numeric field the position it stands for (shownSpinnerPosition).
+FieldState fieldState(const TeamDocument& doc, SlotIndex slot, SlotField field);
+
 struct FieldChange {
     SlotIndex slot;
     SlotField field;

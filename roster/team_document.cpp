@@ -83,8 +83,8 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
     return numericValue(fieldText(doc, slot, field));
 }
 
-int shownSpinnerPosition(const TeamDocument& doc, SlotIndex slot, SlotField field) {
-    const int fromText = decimalWithin(fieldText(doc, slot, field), spinnerRange(field));
+int shownSpinnerPosition(const TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text) {
+    const int fromText = decimalWithin(text, spinnerRange(field));
     return fromText >= 0 ? fromText : doc.spinnerPositions[slot][spinnerFieldIndex(field)];
 }
 

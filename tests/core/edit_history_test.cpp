@@ -25,9 +25,7 @@ ShownTeam shown(const TeamDocument& doc) {
     ShownTeam team{};
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField field : kAllSlotFields)
-            team.fields[slot][static_cast<int>(field)] = {
-                fieldText(doc, slot, field),
-                isSpinnerField(field) ? shownSpinnerPosition(doc, slot, field) : 0};
+            team.fields[slot][static_cast<int>(field)] = fieldState(doc, slot, field);
     team.colors = doc.colors;
     return team;
 }
