@@ -1,12 +1,13 @@
 // The editor's state for the run: the window handles, the team being edited with its baseline and
-// the colour dialog's custom colours. The window and dialog procedures reach it through editor() and hand
-// the parts they need to the operations they call.
+// its edit history, the control to give the focus back to and the colour dialog's custom colours. The window
+// and dialog procedures reach it through editor() and hand the parts they need to the operations they call.
 #pragma once
 
 #include <array>
 
 #include <windows.h>
 
+#include "roster/edit_history.h"
 #include "roster/page_storage_win.h"
 #include "roster/team_document.h"
 #include "teamfile/baseline.h"
@@ -24,6 +25,8 @@ struct Editor {
     PageFieldStorage storage{shell.pages}; // the pages' controls hold the slots' texts
     TeamDocument doc{storage};
     Baseline baseline; // the team and its file after the last New, Open, Save or Save As
+    EditHistory history;
+    HWND focusedControl = nullptr; // the main window's control that had the focus when it was deactivated
     CustomColors customColors{};
 };
 

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "app/about_box.h"
+#include "app/edit_menu.h"
 #include "app/editor.h"
 #include "res/resource.h"
 #include "roster/new_team_win.h"
@@ -23,7 +24,15 @@ constexpr std::array<int, kPageCount> kPageResources = {
     IDD_DEFENSIVE_RESERVES, IDD_SLOT_TOOLS,
 };
 
+// The page's first box (on page 0 the String box of QB) takes the focus, its text selected as Tab
+// selects it.
+void focusFirstControl(HWND page) {
+    SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetNextDlgTabItem(page, nullptr, FALSE)),
+                 TRUE);
+}
+
 // Creates the pages in PageIndex order, page 0 shown, and fills each before the next is created.
+// Each new page takes the focus into its first box; page 0 gets it back at the end.
 void createPages(Editor& ed, HWND window) {
     const HINSTANCE module = GetModuleHandleA(nullptr);
     for (PageIndex index = 0; index < kPageCount; ++index) {
@@ -37,6 +46,7 @@ void createPages(Editor& ed, HWND window) {
         else
             initSlotToolsPage(page);
     }
+    focusFirstControl(ed.shell.pages[0]);
 }
 
 // The pages with their start values, which are the team's baseline: nothing is unsaved yet.
@@ -50,8 +60,82 @@ bool mayLeaveTeam(Editor& ed) {
     return askToSaveChanges(ed.doc, ed.baseline, ed.shell.mainWindow);
 }
 
-// The identifier is the whole wParam: anything but a menu command's 1..12 does nothing.
-void runCommand(Editor& ed, WPARAM command) {
+// The tab's page, or -1 when no tab is selected.
+PageIndex selectedPage(const ShellHandles& shell) {
+    const auto selected = static_cast<PageIndex>(SendMessageA(shell.tabStrip, TCM_GETCURSEL, 0, 0));
+    return selected >= 0 && selected < kPageCount ? selected : -1;
+}
+
+// Marks only the selected tab as pressed. Wine's tab control can keep an older tab's pressed flag
+// after a keyboard selection and then ignore mouse clicks on other tabs; on Windows this changes
+// nothing.
+void markSelectedTab(const ShellHandles& shell, PageIndex selected) {
+    for (PageIndex index = 0; index < kPageCount; ++index) {
+        TCITEMA item{};
+        item.mask = TCIF_STATE;
+        item.dwStateMask = TCIS_BUTTONPRESSED;
+        item.dwState = index == selected ? TCIS_BUTTONPRESSED : 0;
+        SendMessageA(shell.tabStrip, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void showPage(const ShellHandles& shell, PageIndex page) {
+    ShowWindow(shell.pages[page], SW_SHOW);
+    focusFirstControl(shell.pages[page]);
+}
+
+// Hides the old page before the selection moves and shows the new one after.
+void switchPages(const ShellHandles& shell, const NMHDR& header) {
+    const UINT code = header.code;
+    if (code != static_cast<UINT>(TCN_SELCHANGING) && code != static_cast<UINT>(TCN_SELCHANGE))
+        return;
+    const PageIndex selected = selectedPage(shell);
+    if (code == static_cast<UINT>(TCN_SELCHANGE))
+        markSelectedTab(shell, selected);
+    if (selected < 0)
+        return;
+    if (code == static_cast<UINT>(TCN_SELCHANGE))
+        showPage(shell, selected);
+    else
+        ShowWindow(shell.pages[selected], SW_HIDE);
+}
+
+// Ctrl+Tab and Ctrl+PgDn (step 1), Ctrl+Shift+Tab and Ctrl+PgUp (step -1): the next or previous tab,
+// round from the last to the first.
+void showNeighbourPage(const ShellHandles& shell, int step) {
+    const PageIndex current = selectedPage(shell);
+    if (current < 0)
+        return;
+    const PageIndex next = (current + step + kPageCount) % kPageCount;
+    ShowWindow(shell.pages[current], SW_HIDE);
+    SendMessageA(shell.tabStrip, TCM_SETCURSEL, next, 0);
+    markSelectedTab(shell, next);
+    showPage(shell, next);
+}
+
+bool canTakeFocus(HWND window, HWND control) {
+    return IsChild(window, control) && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
+// The control that had the focus when the window was deactivated, by a dialog, a message box or
+// another program, gets it back when the window is active again. Without one (at start, or when that
+// control is no longer shown), a shown control that has the focus keeps it, else the first box of
+// the page on show gets it.
+void onActivate(Editor& ed, HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); IsChild(window, focus))
+            ed.focusedControl = focus;
+        return;
+    }
+    if (HIWORD(wParam) != 0) // minimised
+        return;
+    if (canTakeFocus(window, ed.focusedControl))
+        SetFocus(ed.focusedControl);
+    else if (const PageIndex page = selectedPage(ed.shell); page >= 0 && !canTakeFocus(window, GetFocus()))
+        focusFirstControl(ed.shell.pages[page]);
+}
+
+void runCommand(Editor& ed, WORD command) {
     HWND main = ed.shell.mainWindow;
     switch (command) {
     case IDM_NEW:
@@ -74,39 +158,27 @@ void runCommand(Editor& ed, WPARAM command) {
     case IDM_ABOUT: showAboutBox(ed.shell.instance, main); break;
     case IDM_TOTAL_POINTS: showTotalPoints(ed.doc, main); break;
     case IDM_SAVE: saveTeamFile(ed.doc, ed.baseline, main); break;
+    case IDM_UNDO: undoEdit(ed); break;
+    case IDM_REDO: redoEdit(ed); break;
+    case IDM_NEXT_PAGE: showNeighbourPage(ed.shell, 1); break;
+    case IDM_PREVIOUS_PAGE: showNeighbourPage(ed.shell, -1); break;
     default: break;
     }
 }
 
-// The tab's page, or -1 when no tab is selected.
-PageIndex selectedPage(const ShellHandles& shell) {
-    const auto selected = static_cast<PageIndex>(SendMessageA(shell.tabStrip, TCM_GETCURSEL, 0, 0));
-    return selected >= 0 && selected < kPageCount ? selected : -1;
-}
-
-// Marks only the selected tab as pressed. Wine's tab control can keep an older tab's pressed flag
-// after a keyboard selection and then ignore mouse clicks on other tabs; on Windows this changes
-// nothing.
-void markSelectedTab(const ShellHandles& shell, PageIndex selected) {
-    for (PageIndex index = 0; index < kPageCount; ++index) {
-        TCITEMA item{};
-        item.mask = TCIF_STATE;
-        item.dwStateMask = TCIS_BUTTONPRESSED;
-        item.dwState = index == selected ? TCIS_BUTTONPRESSED : 0;
-        SendMessageA(shell.tabStrip, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
-// Hides the old page before the selection moves and shows the new one after.
-void switchPages(const ShellHandles& shell, const NMHDR& header) {
-    const UINT code = header.code;
-    if (code != static_cast<UINT>(TCN_SELCHANGING) && code != static_cast<UINT>(TCN_SELCHANGE))
+// A command comes from the menu (high word 0) or a keyboard shortcut (1); any other high word is no
+// command. What was typed before the command becomes a step of its own, and what the command changed
+// another; Undo and Redo record what was typed themselves.
+void onCommand(Editor& ed, WPARAM wParam) {
+    if (HIWORD(wParam) > 1)
         return;
-    const PageIndex selected = selectedPage(shell);
-    if (code == static_cast<UINT>(TCN_SELCHANGE))
-        markSelectedTab(shell, selected);
-    if (selected >= 0)
-        ShowWindow(shell.pages[selected], code == static_cast<UINT>(TCN_SELCHANGE) ? SW_SHOW : SW_HIDE);
+    const WORD command = LOWORD(wParam);
+    const bool recorded = command != IDM_UNDO && command != IDM_REDO;
+    if (recorded)
+        recordEdits(ed);
+    runCommand(ed, command);
+    if (recorded)
+        recordEdits(ed);
 }
 
 // The first of the files dropped on the window, on any page, opened as File > Open does; the rest
@@ -127,6 +199,13 @@ void closeEditor(Editor& ed, HWND window) {
         DestroyWindow(window);
 }
 
+// Like a command, a drop makes what was typed before it a step, and the opened team another.
+void onDropFiles(Editor& ed, HDROP drop) {
+    recordEdits(ed);
+    openDroppedFile(ed, drop);
+    recordEdits(ed);
+}
+
 void destroyPages(ShellHandles& shell) {
     for (HWND page : shell.pages)
         DestroyWindow(page);
@@ -139,9 +218,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     Editor& ed = editor();
     switch (message) {
     case WM_CREATE: startEditor(ed, window); return 0;
-    case WM_COMMAND: runCommand(ed, wParam); return 0;
+    case WM_COMMAND: onCommand(ed, wParam); return 0;
     case WM_NOTIFY: switchPages(ed.shell, *reinterpret_cast<const NMHDR*>(lParam)); return 0;
-    case WM_DROPFILES: openDroppedFile(ed, reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_ACTIVATE: onActivate(ed, window, wParam); return 0;
+    case WM_INITMENU: recordEdits(ed); return 0;
+    case kRecordEditsMessage: recordEdits(ed); return 0;
+    case WM_DROPFILES: onDropFiles(ed, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CLOSE: closeEditor(ed, window); return 0;
     case WM_QUERYENDSESSION: return mayLeaveTeam(ed); // Windows ends only when the team may go
     case WM_DESTROY: destroyPages(ed.shell); return 0;

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/edit_menu.h"
 #include "app/editor.h"
 #include "app/main_window.h"
 #include "res/resource.h"
@@ -125,10 +126,13 @@ void openCommandLineFile(Editor& ed) {
         openTeamFileAt(ed.doc, ed.baseline, ed.shell.mainWindow, path); // nothing is unsaved yet
 }
 
+// Keyboard shortcuts come first, before the roster pages' dialog handling would take Ctrl+Tab for
+// Tab and the boxes Ctrl+Z for their own undo.
 int runMessageLoop(const ShellHandles& shell) {
+    HACCEL shortcuts = LoadAcceleratorsA(shell.instance, "MAINAPPKEYS");
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (takenByRosterPage(shell, message))
+        if (TranslateAcceleratorA(shell.mainWindow, shortcuts, &message) || takenByRosterPage(shell, message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -153,5 +157,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     DragAcceptFiles(shell.mainWindow, TRUE);
     ShowWindow(shell.mainWindow, showCommand);
     openCommandLineFile(ed);
+    startEditHistory(ed);
     return runMessageLoop(shell);
 }

@@ -25,6 +25,11 @@
 #define IDM_ABOUT 10
 #define IDM_TOTAL_POINTS 11
 #define IDM_SAVE 12
+#define IDM_UNDO 13
+#define IDM_REDO 14
+// Commands of keyboard shortcuts alone: the next and the previous page
+#define IDM_NEXT_PAGE 15
+#define IDM_PREVIOUS_PAGE 16
 
 // Tab strip
 #define IDC_TAB_STRIP 0

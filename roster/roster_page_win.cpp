@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "app/edit_menu.h"
 #include "app/editor.h"
 #include "roster/slot_operations.h"
 
@@ -103,12 +104,26 @@ INT_PTR onNotify(Editor& ed, HWND page, const NMHDR& header) {
 // The up-down control reports each step it made (SB_THUMBPOSITION with its new position, after
 // writing the position into its box); the document remembers that position, so that a step from a
 // box emptied afterwards, or holding a number out of range, starts from it, and the total counts it.
+// Each step is a step of the edit history.
 void onSpinnerStepped(Editor& ed, HWND page, WPARAM wParam, HWND upDown) {
     if (LOWORD(wParam) != SB_THUMBPOSITION)
         return;
     const auto spinner = spinnerWithId(static_cast<UINT_PTR>(GetDlgCtrlID(upDown)));
     if (spinner && ed.shell.pages[slotPage(spinner->slot)] == page)
         rememberSpinnerPosition(ed.doc, spinner->slot, spinner->field, static_cast<short>(HIWORD(wParam)));
+    recordEdits(ed);
+}
+
+// What was typed into a box becomes a step of the edit history when the box loses the focus; a
+// choice from a list at once, but only after the list has put the item into its box, which it does
+// after this notification. Nothing else of the boxes' notifications matters to the page.
+void onBoxNotification(Editor& ed, WPARAM wParam) {
+    switch (HIWORD(wParam)) {
+    case EN_KILLFOCUS:
+    case CBN_KILLFOCUS: recordEdits(ed); break;
+    case CBN_SELCHANGE: PostMessageA(ed.shell.mainWindow, kRecordEditsMessage, 0, 0); break;
+    default: break;
+    }
 }
 
 } // namespace
@@ -131,6 +146,7 @@ INT_PTR CALLBACK rosterPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG: return TRUE;
     case WM_NOTIFY: return onNotify(editor(), page, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_VSCROLL: onSpinnerStepped(editor(), page, wParam, reinterpret_cast<HWND>(lParam)); return TRUE;
+    case WM_COMMAND: onBoxNotification(editor(), wParam); return FALSE;
     default: return FALSE;
     }
 }

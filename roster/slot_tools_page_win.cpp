@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/edit_menu.h"
 #include "app/editor.h"
 #include "res/resource.h"
 #include "roster/slot_operations.h"
@@ -34,11 +35,18 @@ void eraseChosenSlot(TeamDocument& doc, HWND page) {
         eraseSlot(doc, *slot);
 }
 
-// Runs Swap or Erase; every command, the boxes' notifications too, counts as handled.
-INT_PTR onCommand(TeamDocument& doc, HWND page, WPARAM wParam) {
+// Runs Swap or Erase, each one step of the edit history; every command, the boxes' notifications
+// too, counts as handled.
+INT_PTR onCommand(Editor& ed, HWND page, WPARAM wParam) {
     switch (LOWORD(wParam)) {
-    case IDC_SWAP: swapChosenSlots(doc, page); break;
-    case IDC_ERASE: eraseChosenSlot(doc, page); break;
+    case IDC_SWAP:
+        swapChosenSlots(ed.doc, page);
+        recordEdits(ed);
+        break;
+    case IDC_ERASE:
+        eraseChosenSlot(ed.doc, page);
+        recordEdits(ed);
+        break;
     default: break;
     }
     return TRUE;
@@ -63,7 +71,7 @@ void initSlotToolsPage(HWND page) {
 INT_PTR CALLBACK slotToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: return TRUE;
-    case WM_COMMAND: return onCommand(editor().doc, page, wParam);
+    case WM_COMMAND: return onCommand(editor(), page, wParam);
     default: return FALSE;
     }
 }

@@ -83,6 +83,11 @@ std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField fiel
     return numericValue(fieldText(doc, slot, field));
 }
 
+int shownSpinnerPosition(const TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text) {
+    const int fromText = decimalWithin(text, spinnerRange(field));
+    return fromText >= 0 ? fromText : doc.spinnerPositions[slot][spinnerFieldIndex(field)];
+}
+
 int settleSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field) {
     int& position = doc.spinnerPositions[slot][spinnerFieldIndex(field)];
     int fromText = decimalWithin(fieldText(doc, slot, field), spinnerRange(field));

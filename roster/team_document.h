@@ -65,6 +65,10 @@ std::string fieldText(const TeamDocument& doc, SlotIndex slot, SlotField field);
 // The unsigned 32-bit number of the digits at the start of the text after leading blanks; 0 for no
 // digits or a number too large for 32 bits.
 std::uint32_t fieldValue(const TeamDocument& doc, SlotIndex slot, SlotField field);
+// The spinner position a numeric field stands for with text, its text as the caller read it, without
+// settling it: the text's number when that is a decimal within the field's range, else the position
+// last set or settled.
+int shownSpinnerPosition(const TeamDocument& doc, SlotIndex slot, SlotField field, std::string_view text);
 // Settles the field's spinner position and returns it: a text that is a decimal number within the
 // field's range becomes the position first (the storage's spinner takes it over as well).
 int settleSpinnerPosition(TeamDocument& doc, SlotIndex slot, SlotField field);

@@ -498,6 +498,25 @@ void clickSpinner(HWND upDown, bool up) {
     settle(upDown);
 }
 
+void typeKeys(HWND mainWindow, const std::vector<WORD>& keys) {
+    SetForegroundWindow(mainWindow);
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD key, DWORD up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        const bool extended = key == VK_PRIOR || key == VK_NEXT;
+        input.ki.dwFlags = up | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    };
+    for (WORD key : keys)
+        add(key, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        add(*key, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void clickButton(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
     settle(button);

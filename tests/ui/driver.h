@@ -88,6 +88,12 @@ void clickSpinner(HWND upDown, bool up);        // posted mouse click on the spi
 // The same key press and click, posted without waiting: for many in a row, followed by one settle.
 void postKeyPress(HWND window, UINT virtualKey);
 void postSpinnerClick(HWND upDown, bool up);
+// Keys typed through the system's keyboard input, as a person types them: the keys, modifiers
+// (VK_CONTROL, VK_SHIFT) first, go down in order and up in reverse, to the foreground window, which
+// is made the editor's main window first. Unlike posted keys, the editor sees the modifiers held, so
+// its keyboard shortcuts answer. Does not wait: typed input is handled after everything posted, so
+// wait for its effect.
+void typeKeys(HWND mainWindow, const std::vector<WORD>& keys);
 void clickButton(HWND button); // posted BM_CLICK, then waits until processed
 std::vector<std::string> comboItems(HWND combo);
 

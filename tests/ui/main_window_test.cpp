@@ -174,8 +174,9 @@ TEST_F(UnknownCommands, AreIgnored) {
     typeText(box(0, SlotField::strength), "77");
     editor.clickTab(kOffensiveReserves);
     const TeamTexts before = teamTexts();
-    // 0x10001 and 0x1000A are New and About with a notification code in the high word.
-    for (int id : {0, 13, 14, 100, 0xFFFF, 0x10001, 0x1000A}) {
+    // 0x20001 and 0x2000A are New and About with a notification code in the high word (1 there marks
+    // a keyboard shortcut's command).
+    for (int id : {0, 17, 100, 0xFFFF, 0x20001, 0x2000A}) {
         editor.command(id);
         ASSERT_TRUE(settle(editor.mainWindow())) << "the editor ended on command " << id;
         EXPECT_EQ(findDialog(editor.processId(), editor.mainWindow()), nullptr) << id;
