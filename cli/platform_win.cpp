@@ -1,10 +1,14 @@
 #include "cli/platform.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
+#include "cli/command_support.h"
+#include "cli/commands.h"
 #include "cli/file_lists.h"
 #include "teamfile/file_io.h"
 #include "teamfile/wide_text_win.h"
@@ -37,4 +41,89 @@ std::vector<std::string> expandWildcards(const std::string& argument) {
 
 std::string systemTextToUtf8(const std::string& text) {
     return narrowText(wideText(text, CP_ACP), CP_UTF8);
+}
+
+namespace {
+
+// What the handler reads: it changes only while the main thread holds the section, which the
+// handler's thread waits for.
+CRITICAL_SECTION held;
+std::vector<std::wstring> temporaries;
+std::string interruptionMessage = "interrupted";
+
+struct HeldSection {
+    HeldSection() { InitializeCriticalSection(&held); }
+};
+const HeldSection heldSection;
+
+// Runs on a thread of its own, which the system starts for the event.
+BOOL WINAPI onConsoleEvent(DWORD) {
+    EnterCriticalSection(&held);
+    for (const std::wstring& temporary : temporaries)
+        if (!temporary.empty())
+            DeleteFileW(temporary.c_str());
+    const std::string text = std::string(kProgram) + ": " + interruptionMessage + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
+              nullptr);
+    ExitProcess(kExitError);
+}
+
+} // namespace
+
+void catchInterruptions() {
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
+void holdInterruptions() {
+    EnterCriticalSection(&held);
+}
+
+void releaseInterruptions() {
+    LeaveCriticalSection(&held);
+}
+
+std::size_t registerTemporary(const std::filesystem::path& path) {
+    temporaries.push_back(path.native());
+    return temporaries.size() - 1;
+}
+
+void forgetTemporary(std::size_t registered) {
+    temporaries[registered].clear();
+    while (!temporaries.empty() && temporaries.back().empty())
+        temporaries.pop_back();
+}
+
+void setInterruptionMessage(std::string_view message) {
+    holdInterruptions();
+    interruptionMessage = message;
+    releaseInterruptions();
+}
+
+std::string unsafeFileName(const std::filesystem::path& name) {
+    const std::wstring& text = name.native();
+    if (text.find(L':') != std::wstring::npos)
+        return "a colon in a file name names a stream inside another file on Windows";
+    std::wstring stem = text.substr(0, text.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ')
+        stem.pop_back();
+    std::transform(stem.begin(), stem.end(), stem.begin(), [](wchar_t c) { return std::towupper(c); });
+    static const std::wstring devices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+    const bool numbered = stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) &&
+                          stem[3] >= L'0' && stem[3] <= L'9';
+    if (numbered || std::find(std::begin(devices), std::end(devices), stem) != std::end(devices))
+        return "the name is a device's on Windows";
+    return {};
+}
+
+bool isUnicodeName(const std::filesystem::path& name) {
+    const std::wstring& text = name.native();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+        const bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+        if (low || (high && (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)))
+            return false;
+        i += high ? 1 : 0;
+    }
+    return true;
 }

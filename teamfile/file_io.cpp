@@ -1,7 +1,5 @@
 #include "teamfile/file_io.h"
 
-#include <vector>
-
 #include "teamfile/file_io_platform.h"
 
 namespace fs = std::filesystem;
@@ -107,24 +105,82 @@ bool sameFile(const fs::path& a, const fs::path& b) {
     return existingFileIdentity(a, first) && existingFileIdentity(b, second) && first == second;
 }
 
-std::string fileIdentity(const fs::path& given) {
+std::string fileIdentity(const fs::path& path) {
     std::string identity;
-    if (existingFileIdentity(given, identity))
+    if (existingFileIdentity(path, identity))
         return identity;
-    // The names below the nearest existing folder, innermost first.
-    std::error_code unknown;
-    fs::path path = fs::absolute(given, unknown).lexically_normal();
-    std::vector<fs::path> below;
-    while (!existingFileIdentity(path, identity)) {
-        if (!path.has_relative_path()) {
-            identity = comparedName(path); // a drive or root that does not exist
-            break;
-        }
-        if (!path.filename().empty())
-            below.push_back(path.filename());
-        path = path.parent_path();
+    const fs::path folder = folderOf(path);
+    if (!path.has_relative_path() || folder == path) // a drive, a root or a folder that does not exist
+        return "?" + comparedName(path);
+    return fileIdentity(folder) + "/" + comparedName(path.filename());
+}
+
+FileResult openToRead(const fs::path& path, ReadingFile& file) {
+    file = {};
+    OpenedFile opened = 0;
+    const FileResult result = openForReading(path, opened);
+    if (result.ok)
+        file = {opened, true};
+    return result;
+}
+
+FileResult readBlock(ReadingFile& file, std::span<std::uint8_t> buffer, std::size_t& got) {
+    return readSome(file.handle, buffer, got);
+}
+
+void closeReading(ReadingFile& file) {
+    if (file.open)
+        closeFile(file.handle);
+    file = {};
+}
+
+FileResult commitStagedFileAsNew(StagedFile& staged) {
+    const FileResult result = moveToNewName(staged.temporary, staged.target);
+    if (!result.ok)
+        removeFile(staged.temporary);
+    staged.temporary.clear();
+    return result;
+}
+
+FileResult startStagedWrite(const fs::path& path, StagedWrite& write) {
+    write = {};
+    fs::path target;
+    if (const FileResult replaceable = replaceableTarget(path, target); !replaceable.ok)
+        return replaceable;
+    OpenedFile file = 0;
+    fs::path temporary;
+    if (const FileResult created = createTemporary(folderOf(target), target, file, temporary); !created.ok)
+        return created;
+    write = {{target, temporary}, file, true};
+    return {};
+}
+
+FileResult writeStaged(StagedWrite& write, std::span<const std::uint8_t> data) {
+    FileResult result;
+    for (std::size_t done = 0; done < data.size() && result.ok;) {
+        std::size_t wrote = 0;
+        result = writeSome(write.handle, data.subspan(done), wrote);
+        done += wrote;
     }
-    for (auto name = below.rbegin(); name != below.rend(); ++name)
-        identity.append("/").append(comparedName(*name));
-    return identity;
+    return result;
+}
+
+FileResult finishStagedWrite(StagedWrite& write) {
+    FileResult result = flushToDisk(write.handle);
+    const FileResult closed = closeFile(write.handle);
+    write.open = false;
+    if (result.ok)
+        result = closed;
+    if (!result.ok)
+        abandonStagedWrite(write);
+    return result;
+}
+
+void abandonStagedWrite(StagedWrite& write) {
+    if (write.open)
+        closeFile(write.handle);
+    write.open = false;
+    if (!write.staged.temporary.empty())
+        removeFile(write.staged.temporary);
+    write.staged = {};
 }

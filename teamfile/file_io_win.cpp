@@ -99,8 +99,9 @@ std::string utf8Text(const std::filesystem::path& path) {
 }
 
 FileResult openForReading(const std::filesystem::path& path, OpenedFile& file) {
-    HANDLE handle = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Other readers, and a save that replaces the file meanwhile, are let through; writers are not.
+    HANDLE handle = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_ACCESS_DENIED && isFolder(path) ? failure(error, FileFailure::other)
@@ -160,7 +161,8 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
         wchar_t name[40];
         swprintf(name, 40, L"swt%lx-%lx-%x.tmp", GetCurrentProcessId(), GetTickCount(), ++count);
         temporary = systemPath(folder / name);
-        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        // Shared for deleting only: an interruption removes the file while it is still being written.
+        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             file = reinterpret_cast<OpenedFile>(handle);
@@ -218,6 +220,9 @@ FileResult fileStatus(const std::filesystem::path& path, FileStatus& status) {
                   : type == FILE_TYPE_PIPE ? fs::file_type::fifo
                                            : fs::file_type::unknown;
     status.size = static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    status.modified =
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                                  data.ftLastWriteTime.dwLowDateTime);
     return {};
 }
 
@@ -235,4 +240,113 @@ FileResult listFolder(const std::filesystem::path& folder, std::vector<std::file
     const DWORD error = GetLastError();
     FindClose(search);
     return error == ERROR_NO_MORE_FILES ? FileResult{} : failure(error);
+}
+
+FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? FileResult{}
+                                                                         : failure(GetLastError());
+}
+
+FileResult removeFileAt(const std::filesystem::path& path) {
+    if (DeleteFileW(systemPath(path).c_str()))
+        return {};
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? FileResult{} : failure(error);
+}
+
+namespace {
+
+// The hexadecimal number at the front of text, and the rest after it.
+bool takeHex(std::wstring_view& text, unsigned long& value) {
+    std::size_t digits = 0;
+    value = 0;
+    for (; digits < text.size() && digits < 8; ++digits) {
+        const wchar_t c = text[digits];
+        const wchar_t lower = c | 0x20;
+        if (c >= L'0' && c <= L'9')
+            value = value * 16 + (c - L'0');
+        else if (lower >= L'a' && lower <= L'f')
+            value = value * 16 + (lower - L'a' + 10);
+        else
+            break;
+    }
+    text.remove_prefix(digits);
+    return digits > 0;
+}
+
+bool processHasEnded(DWORD id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process == nullptr)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+} // namespace
+
+// "swtPID-TICKS-COUNT.tmp" in hexadecimal, as createTemporary names it.
+bool isStaleTemporary(const std::filesystem::path& name) {
+    std::wstring_view text = name.native();
+    unsigned long writer = 0;
+    unsigned long part = 0;
+    if (!text.starts_with(L"swt") || !text.ends_with(L".tmp"))
+        return false;
+    text = text.substr(3, text.size() - 7);
+    if (!takeHex(text, writer) || !text.starts_with(L'-'))
+        return false;
+    text.remove_prefix(1);
+    if (!takeHex(text, part) || !text.starts_with(L'-'))
+        return false;
+    text.remove_prefix(1);
+    if (!takeHex(text, part) || !text.empty())
+        return false;
+    return writer != GetCurrentProcessId() && processHasEnded(writer);
+}
+
+// The lock file is removed when the lock is given up, so a process that opened it just before may
+// lock a file that is about to lose its name: the lock counts only while the name still leads to it.
+FileResult lockFolder(const std::filesystem::path& folder, FolderLock& lock, bool& busy) {
+    lock = {folder / std::wstring(kFolderLockName.begin(), kFolderLockName.end()), 0, false};
+    busy = false;
+    DWORD error = ERROR_LOCK_VIOLATION;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        HANDLE file = CreateFileW(systemPath(lock.file).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            if (error != ERROR_ACCESS_DENIED) // a lock file that is being removed
+                return failure(error);
+            Sleep(5);
+            continue;
+        }
+        OVERLAPPED at{};
+        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+            error = GetLastError();
+            CloseHandle(file);
+            busy = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING;
+            return failure(error, busy ? FileFailure::sharingViolation : failureOf(error));
+        }
+        BY_HANDLE_FILE_INFORMATION held{};
+        BY_HANDLE_FILE_INFORMATION named{};
+        if (GetFileInformationByHandle(file, &held) && identityOf(lock.file, named) &&
+            held.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+            held.nFileIndexHigh == named.nFileIndexHigh && held.nFileIndexLow == named.nFileIndexLow) {
+            lock.handle = reinterpret_cast<std::intptr_t>(file);
+            lock.held = true;
+            return {};
+        }
+        CloseHandle(file);
+    }
+    busy = true;
+    return failure(ERROR_LOCK_VIOLATION, FileFailure::sharingViolation);
+}
+
+void unlockFolder(FolderLock& lock) {
+    if (!lock.held)
+        return;
+    DeleteFileW(systemPath(lock.file).c_str());
+    CloseHandle(handleOf(lock.handle));
+    lock.held = false;
 }

@@ -41,8 +41,14 @@ struct Imported {
     TeamFileBytes bytes{};
 };
 
+// A team's sheet read from its text.
+inline TeamInputResult parsedTeam(const std::string& text, bool json, const std::string& source = "team") {
+    std::istringstream sheet(text);
+    return json ? parseTeamJson(sheet, source) : parseTeamCsv(sheet, source);
+}
+
 inline Imported importText(const std::string& text, bool json, const std::string& source = "team") {
-    Imported imported{json ? parseTeamJson(text, source) : parseTeamCsv(text, source)};
+    Imported imported{parsedTeam(text, json, source)};
     if (imported.parsed.ok) {
         TeamInMemory team;
         applyTeamInput(team.doc, imported.parsed.input);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/ansi_text.h"
 #include "cli/csv_table.h"
 
@@ -74,7 +76,8 @@ struct CsvTable {
 
 CsvTable readCsv(std::string_view text) {
     CsvTable table;
-    table.problem = readCsvRows(text, "sheet", [&](const CsvRow& row) {
+    std::istringstream sheet{std::string(text)};
+    table.problem = readCsvRows(sheet, "sheet", [&](const CsvRow& row) {
         table.rows.push_back(row);
         return std::string();
     });
