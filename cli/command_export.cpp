@@ -102,11 +102,11 @@ int exportTeams(const ExportOptions& options, Console& io) {
     if (options.output == kStandardStream)
         return make(io.out) ? kExitOk : kExitError;
     // The file gets the whole sheet or nothing: it is written beside its place first.
-    const FileState before = outputState(options.output);
     setInterruptionMessage("interrupted: nothing was written");
     FileCommit commit(io);
-    if (std::string locked = commit.lockFolderOf(options.output); !locked.empty())
-        return fail(io, locked);
+    FileState before;
+    if (!prepareOutput(options.output, commit, before))
+        return kExitError;
     if (const FileResult staged = commit.stageWritten(options.output, make, before); !staged.ok)
         return staged.reason.empty() ? kExitError
                                      : fail(io, fileProblem("cannot write", options.output, staged));

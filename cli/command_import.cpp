@@ -78,7 +78,10 @@ int importOne(const ImportOptions& options, const std::string& format, Console& 
         return fail(io, "import needs -o FILE, the team file to write (-o - for standard output)");
     if (std::string refused = checkOutput(options.output, {options.sheet}); !refused.empty())
         return fail(io, refused);
-    const FileState before = outputState(options.output);
+    FileCommit commit(io);
+    FileState before;
+    if (!prepareOutput(options.output, commit, before))
+        return kExitError;
     std::string text;
     if (std::string problem = readInputText(options.sheet, kTeamInputLimit, io, text); !problem.empty())
         return fail(io, problem);
@@ -100,7 +103,7 @@ int importOne(const ImportOptions& options, const std::string& format, Console& 
         buildTeam(parsed.input, fromBase ? &base : nullptr, options.sheet, {!fromBase, {}}, io);
     setInterruptionMessage("interrupted: nothing was written");
     const std::string_view bytes(reinterpret_cast<const char*>(built.bytes.data()), built.bytes.size());
-    if (!writeOutput(options.output, bytes, before, io))
+    if (!writeOutput(options.output, bytes, before, commit, io))
         return kExitError;
     const std::string target =
         options.output == kStandardStream ? "standard output" : quotedPath(options.output);

@@ -111,11 +111,19 @@ class CsvFeed {
         return {};
     }
 
-    // The problem that stops the reading, or nothing.
+    // The problem that stops the reading, or nothing. A cell can begin only after a separator or a
+    // line end, so a run of the bytes between those, and quotes, goes to the parser at once.
     std::string feed(std::string_view bytes) {
-        for (char c : bytes) {
+        const char special[] = {static_cast<char>(csv_get_delim(&parser_)), '"', '\r', '\n'};
+        const std::string_view specials(special, sizeof special);
+        for (std::size_t i = 0; i < bytes.size();) {
+            const char c = bytes[i];
             const bool lineEnd = c == '\r' || c == '\n';
             const TextPlace at = places_.pass(c);
+            const std::size_t next = specials.find(c) != std::string_view::npos
+                                         ? i + 1
+                                         : std::min(bytes.find_first_of(specials, i + 1), bytes.size());
+            places_.passPlain(next - i - 1);
             if (!builder_.inRow && !lineEnd) {
                 builder_.inRow = true;
                 builder_.fieldPending = false;
@@ -126,14 +134,15 @@ class CsvFeed {
                 builder_.fieldPending = false;
                 builder_.fieldStart = at;
             }
-            if (builder_.inRow && ++builder_.rowBytes > kLongestRow)
+            if (builder_.inRow && (builder_.rowBytes += next - i) > kLongestRow)
                 return problemAt(builder_.source, builder_.rowStart,
                                  "this row is longer than " + std::to_string(kLongestRow >> 20) +
                                      " MB, which no sheet's row is: is it the right file?");
-            if (csv_parse(&parser_, &c, 1, onField, onRecordEnd, &builder_) != 1)
+            if (csv_parse(&parser_, bytes.data() + i, next - i, onField, onRecordEnd, &builder_) != next - i)
                 return problemAt(builder_.source, at, parseProblem(csv_error(&parser_), c));
             if (!builder_.problem.empty())
                 return builder_.problem;
+            i = next;
         }
         return {};
     }
@@ -153,6 +162,11 @@ class CsvFeed {
 };
 
 } // namespace
+
+void TextPlaces::passPlain(std::size_t count) {
+    next_.column += static_cast<int>(count);
+    afterReturn_ = afterReturn_ && count == 0;
+}
 
 TextPlace TextPlaces::pass(char c) {
     const TextPlace at = c == '\n' && afterReturn_ ? lineFeedAfterReturn_ : next_;

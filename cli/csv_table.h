@@ -46,6 +46,8 @@ class TextPlaces {
   public:
     // The place of c, the next byte of the text.
     TextPlace pass(char c);
+    // Passes count bytes that end no line.
+    void passPlain(std::size_t count);
     // The place of the byte after those passed (after the end of a text that has ended).
     TextPlace next() const { return next_; }
 

@@ -515,21 +515,22 @@ std::size_t FileCommit::commit(const std::function<void(std::size_t)>& written) 
     return notWritten;
 }
 
-FileState outputState(const std::string& target) {
-    FileState state;
-    if (target != kStandardStream)
-        fileStateOf(utf8Path(target), state);
-    return state;
-}
-
-bool writeOutput(const std::string& target, std::string_view bytes, const FileState& expected, Console& io) {
+bool prepareOutput(const std::string& target, FileCommit& commit, FileState& state) {
+    state = {};
     if (target == kStandardStream)
-        return writeStandardOutput(bytes, io).ok;
-    FileCommit commit(io);
+        return true;
     if (std::string locked = commit.lockFolderOf(target); !locked.empty()) {
-        fail(io, locked);
+        fail(commit.console(), locked);
         return false;
     }
+    fileStateOf(utf8Path(target), state);
+    return true;
+}
+
+bool writeOutput(const std::string& target, std::string_view bytes, const FileState& expected,
+                 FileCommit& commit, Console& io) {
+    if (target == kStandardStream)
+        return writeStandardOutput(bytes, io).ok;
     const FileResult staged = commit.stage(
         target, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, expected, {});
     if (!staged.ok) {

@@ -61,6 +61,7 @@ class FileCommit {
     std::size_t size() const;
     // The target of the index-th file staged, as given.
     const std::string& name(std::size_t index) const;
+    Console& console() const { return io_; }
 
     // Replaces every staged target, in the order staged, calling written with each one's index. A
     // target that changed after it was read stops the commit: it and every target not yet replaced
@@ -85,9 +86,12 @@ class FileCommit {
     bool killed_ = false;
 };
 
-// The state of a command's output file as the command begins (nothing for standard output, "-"):
-// the file that writeOutput may replace.
-FileState outputState(const std::string& target);
-// Writes bytes to standard output ("-"), or replaces the file through a commit of its own (its
-// folder locked, the file still as expected); false after saying why it was not written.
-bool writeOutput(const std::string& target, std::string_view bytes, const FileState& expected, Console& io);
+// Takes the lock of the folder of a command's output file, before the command reads its inputs
+// (nothing to do for standard output, "-"), and gives the file's state then: the file that
+// writeOutput may replace. False after saying why not.
+bool prepareOutput(const std::string& target, FileCommit& commit, FileState& state);
+// Writes bytes to standard output ("-"), or replaces the file through commit, which holds the lock
+// of its folder (taken before the command read its inputs), the file still as expected; false after
+// saying why it was not written.
+bool writeOutput(const std::string& target, std::string_view bytes, const FileState& expected,
+                 FileCommit& commit, Console& io);

@@ -111,7 +111,7 @@ std::string fileIdentity(const fs::path& path) {
         return identity;
     const fs::path folder = folderOf(path);
     if (!path.has_relative_path() || folder == path) // a drive, a root or a folder that does not exist
-        return "?" + comparedName(path);
+        return identity.append("?").append(comparedName(path));
     return fileIdentity(folder) + "/" + comparedName(path.filename());
 }
 

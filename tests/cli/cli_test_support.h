@@ -13,6 +13,7 @@
 #include "roster/slot_operations.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 
 // What a command run in the process returned and wrote, with input as its standard input.
@@ -32,6 +33,11 @@ inline Outcome runCommand(const std::vector<std::string>& args, const std::strin
 
 inline void putText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string textOf(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = readFileBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 // The team that a text in one of the tool's shapes makes, as import saves it; the parse result

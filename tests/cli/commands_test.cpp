@@ -22,11 +22,6 @@ void putTeam(const std::string& path, const TeamFileBytes& bytes) {
     writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
-std::string textOf(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = readFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 TeamFileBytes changedTeam() {
     TeamInMemory team;
     setFieldText(team.doc, slotNamed("WR1"), SlotField::playerName, "Ann Lee");
