@@ -133,6 +133,10 @@ TEST(LeagueSafety, NamesThatUtf8CannotHoldAreKeptOrRefused) {
         std::ofstream(odd, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     };
     put(teamWithNumber(7));
+#ifdef _WIN32
+    if (!fs::exists(odd))
+        GTEST_SKIP() << "this file system keeps names as UTF-8, so it holds no such name (Wine)";
+#endif
     for (const auto& [format, refusal] : cases) {
         const Outcome exported =
             runIn(folder, {"export", "--league", "lg", "--format", format, "-o", "s." + format});
