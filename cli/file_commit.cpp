@@ -163,8 +163,12 @@ FileCommit::~FileCommit() {
             }
         releaseInterruptions();
     }
-    for (auto& [identity, lock] : locks_)
-        unlockFolder(lock);
+    holdInterruptions();
+    for (HeldLock& held : locks_) {
+        unlockFolder(held.lock);
+        forgetTemporary(held.registered);
+    }
+    releaseInterruptions();
 }
 
 std::size_t FileCommit::size() const {
@@ -181,15 +185,23 @@ std::string FileCommit::lockFolderOf(const std::string& path) {
     if (!fileStatus(folder, status).ok || status.type != fs::file_type::directory)
         return {}; // nothing can be written there: the write says why
     const std::string identity = fileIdentity(folder);
-    if (std::any_of(locks_.begin(), locks_.end(), [&](const auto& held) { return held.first == identity; }))
+    if (std::any_of(locks_.begin(), locks_.end(),
+                    [&](const HeldLock& held) { return held.identity == identity; }))
         return {};
-    FolderLock lock;
+    // An interruption removes the lock file with the temporary files: the lock itself ends with the
+    // process.
+    HeldLock held{identity, {}, 0};
     bool busy = false;
-    if (const FileResult locked = lockFolder(folder, lock, busy); !locked.ok)
+    holdInterruptions();
+    const FileResult locked = lockFolder(folder, held.lock, busy);
+    if (locked.ok)
+        held.registered = registerTemporary(held.lock.file);
+    releaseInterruptions();
+    if (!locked.ok)
         return busy ? "another squadwright-cli is writing into the folder " + quotedPath(utf8Text(folder)) +
                           ": nothing was written; run this again when it has finished"
                     : fileProblem("cannot lock the folder", utf8Text(folder), locked);
-    locks_.emplace_back(identity, std::move(lock));
+    locks_.push_back(std::move(held));
     return clearFolder(folder);
 }
 

@@ -82,7 +82,12 @@ class FileCommit {
 
     Console& io_;
     std::vector<Entry> entries_;
-    std::vector<std::pair<std::string, FolderLock>> locks_; // by the folder's identity
+    struct HeldLock {
+        std::string identity; // the folder's
+        FolderLock lock;
+        std::size_t registered = 0; // its file, with the interruption handler
+    };
+    std::vector<HeldLock> locks_;
     bool killed_ = false;
 };
 

@@ -263,3 +263,16 @@ TEST(LeagueSafety, SheetsAreReadARowAtATime) {
     EXPECT_EQ(big.status, kExitOk) << big.err.substr(0, 500);
     EXPECT_EQ(namesIn(folder.file("lg")).size(), 17u);
 }
+
+// A program that reads a team file (check, export, the editor) never keeps an import from
+// replacing it.
+TEST(LeagueSafety, AFileBeingReadCanBeReplaced) {
+    TempFolder folder;
+    writeFileBytes(folder.file("a.fbt"), bytesOf(newTeamBytes()));
+    ReadingFile reading;
+    ASSERT_TRUE(openToRead(fs::path(folder.file("a.fbt")), reading).ok);
+    const FileResult replaced = replaceFileContents(fs::path(folder.file("a.fbt")), teamWithNumber(9));
+    closeReading(reading);
+    EXPECT_TRUE(replaced.ok) << replaced.reason;
+    EXPECT_EQ(readFileBytes(folder.file("a.fbt")), bytesOf(teamWithNumber(9)));
+}
