@@ -292,7 +292,8 @@ std::string FileCommit::finishInterrupted(const fs::path& journalPath) {
             (!rename.existed || (now == rename.before && readAtMost(target, kTeamInputLimit, bytes) &&
                                  contentHash(bytes) == rename.hash));
         StagedFile staged{target, temporary};
-        if (asBefore && (rename.existed ? commitStagedFile(staged) : commitStagedFileAsNew(staged)).ok) {
+        if (asBefore &&
+            (rename.existed ? commitStagedFileWaiting(staged) : commitStagedFileAsNew(staged)).ok) {
             ++written;
         } else {
             removeFileAt(temporary);
@@ -506,8 +507,8 @@ std::size_t FileCommit::commit(const std::function<void(std::size_t)>& written) 
                                        "was not written");
             break;
         }
-        const FileResult replaced =
-            entry.expected.exists ? commitStagedFile(entry.staged) : commitStagedFileAsNew(entry.staged);
+        const FileResult replaced = entry.expected.exists ? commitStagedFileWaiting(entry.staged)
+                                                          : commitStagedFileAsNew(entry.staged);
         forgetTemporary(entry.registered);
         if (!replaced.ok) {
             notWritten = stopAt(i, fileProblem("cannot write", entry.name, replaced) + " (it is as it was)");

@@ -2,6 +2,9 @@
 
 #include "teamfile/file_io_platform.h"
 
+#include <chrono>
+#include <thread>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -132,6 +135,23 @@ void closeReading(ReadingFile& file) {
     if (file.open)
         closeFile(file.handle);
     file = {};
+}
+
+FileResult commitStagedFileWaiting(StagedFile& staged) {
+    constexpr auto kStep = std::chrono::milliseconds(10);
+    constexpr int kSteps = 200;
+    FileResult result = replaceReadFile(staged.temporary, staged.target);
+    for (int step = 0;
+         step < kSteps && !result.ok &&
+         (result.failure == FileFailure::accessDenied || result.failure == FileFailure::sharingViolation);
+         ++step) {
+        std::this_thread::sleep_for(kStep);
+        result = replaceReadFile(staged.temporary, staged.target);
+    }
+    if (!result.ok)
+        removeFile(staged.temporary);
+    staged.temporary.clear();
+    return result;
 }
 
 FileResult commitStagedFileAsNew(StagedFile& staged) {

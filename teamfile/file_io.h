@@ -115,6 +115,12 @@ FileResult listFolder(const std::filesystem::path& folder, std::vector<std::file
 
 // Writing where other programs may write the same files, and where a run may be cut short.
 
+// As commitStagedFile, where other programs may be reading the target: a reader that shares it for
+// deleting, as this file layer's readers do, does not keep it from being replaced where the system
+// renames under POSIX rules (Windows 10 and later), and elsewhere (older Windows, Wine) such a reader,
+// which holds a team file for an instant, is waited for, up to two seconds.
+FileResult commitStagedFileWaiting(StagedFile& staged);
+
 // Moves the staged file into place only where no file stands yet: a file that appeared meanwhile is
 // left alone, and that is a failure. Afterwards nothing is staged, as after commitStagedFile.
 FileResult commitStagedFileAsNew(StagedFile& staged);

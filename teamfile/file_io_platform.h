@@ -37,6 +37,9 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
 // Moves from over to in one step, replacing what is there.
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 void removeFile(const std::filesystem::path& path);
+// Moves from over to as replaceFile does, but on Windows first under POSIX rules (Windows 10 and later),
+// which replace the name even while a reader that shares the file for deleting holds it open.
+FileResult replaceReadFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // Moves from to the name to, which must not exist: never over a file that stands there.
 FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
 

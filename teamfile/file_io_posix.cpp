@@ -215,6 +215,11 @@ FileResult listFolder(const std::filesystem::path& folder, std::vector<std::file
     return error == 0 ? FileResult{} : failure(error);
 }
 
+// A rename replaces a name whoever holds the file open.
+FileResult replaceReadFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return replaceFile(from, to);
+}
+
 FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return {};

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -240,6 +241,35 @@ FileResult listFolder(const std::filesystem::path& folder, std::vector<std::file
     const DWORD error = GetLastError();
     FindClose(search);
     return error == ERROR_NO_MORE_FILES ? FileResult{} : failure(error);
+}
+
+FileResult replaceReadFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // FileRenameInfoEx and its flags, of Windows 10 (1709) and later. The new name is the last part
+    // of to alone: from stands in the same folder.
+    constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+    constexpr DWORD kReplaceIfExists = 0x1;
+    constexpr DWORD kPosixSemantics = 0x2;
+    HANDLE source = CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (source != INVALID_HANDLE_VALUE) {
+        const std::wstring name = to.filename().native();
+        std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->Flags = kReplaceIfExists | kPosixSemantics;
+        info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+        std::copy(name.begin(), name.end(), info->FileName);
+        const bool renamed =
+            SetFileInformationByHandle(source, kRenameInfoEx, info, static_cast<DWORD>(buffer.size()));
+        const DWORD error = GetLastError();
+        CloseHandle(source);
+        if (renamed)
+            return {};
+        if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+            error != ERROR_INVALID_FUNCTION)
+            return failure(error);
+    }
+    return replaceFile(from, to);
 }
 
 FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
