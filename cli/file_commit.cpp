@@ -219,7 +219,7 @@ std::string FileCommit::clearFolder(const fs::path& folder) {
         return {};
     std::size_t removed = 0;
     for (const fs::path& name : names)
-        if (isStaleTemporary(name) && removeFileAt(folder / name).ok)
+        if (isStaleTemporary(folder / name) && removeFileAt(folder / name).ok)
             ++removed;
     if (removed > 0)
         io_.err << kProgram << ": removed " << removed

@@ -128,10 +128,12 @@ FileResult commitStagedFileAsNew(StagedFile& staged);
 // Removes a file; a file that is not there is no failure.
 FileResult removeFileAt(const std::filesystem::path& path);
 
-// Whether a name in a folder is a temporary file of a safe save whose process has ended, so that no
-// one will commit or remove it: what an interruption that no program can catch (a kill, a power
-// cut) leaves behind. The safe save names its temporary files after the process that makes them.
-bool isStaleTemporary(const std::filesystem::path& name);
+// Whether a file is a temporary file of a safe save whose process has ended, so that no one will
+// commit or remove it: what an interruption that no program can catch (a kill, a power cut) leaves
+// behind. The safe save names its temporary files after the process that makes them; on Windows,
+// which soon gives a process's number to another, a process that began after the file was written
+// is another process.
+bool isStaleTemporary(const std::filesystem::path& path);
 
 // A lock on writing into a folder, taken through a lock file in it and held until unlockFolder or the
 // end of the process, whatever ends it.

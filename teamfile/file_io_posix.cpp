@@ -237,10 +237,10 @@ FileResult removeFileAt(const std::filesystem::path& path) {
 }
 
 // ".squadwright-PID-XXXXXX", as createTemporary names it.
-bool isStaleTemporary(const std::filesystem::path& name) {
+bool isStaleTemporary(const std::filesystem::path& path) {
     constexpr std::string_view kPrefix = ".squadwright-";
     constexpr std::size_t kUniquePart = 6;
-    const std::string& text = name.native();
+    const std::string& text = path.filename().native();
     const std::size_t dash = text.find('-', kPrefix.size());
     if (!text.starts_with(kPrefix) || dash == std::string::npos || dash == kPrefix.size() ||
         text.size() != dash + 1 + kUniquePart)

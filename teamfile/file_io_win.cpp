@@ -304,11 +304,19 @@ bool takeHex(std::wstring_view& text, unsigned long& value) {
     return digits > 0;
 }
 
-bool processHasEnded(DWORD id) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+// Whether the process that wrote a file at the time written has ended: the process of that number
+// has ended, or began after the file was written (the number is another process's now).
+bool writerHasEnded(DWORD id, const FILETIME& written) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
     if (process == nullptr)
         return GetLastError() == ERROR_INVALID_PARAMETER;
-    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0 ||
+                       (GetProcessTimes(process, &created, &exited, &kernel, &user) &&
+                        CompareFileTime(&created, &written) > 0);
     CloseHandle(process);
     return ended;
 }
@@ -316,8 +324,9 @@ bool processHasEnded(DWORD id) {
 } // namespace
 
 // "swtPID-TICKS-COUNT.tmp" in hexadecimal, as createTemporary names it.
-bool isStaleTemporary(const std::filesystem::path& name) {
-    std::wstring_view text = name.native();
+bool isStaleTemporary(const std::filesystem::path& path) {
+    const std::wstring name = path.filename().native();
+    std::wstring_view text = name;
     unsigned long writer = 0;
     unsigned long part = 0;
     if (!text.starts_with(L"swt") || !text.ends_with(L".tmp"))
@@ -329,9 +338,11 @@ bool isStaleTemporary(const std::filesystem::path& name) {
     if (!takeHex(text, part) || !text.starts_with(L'-'))
         return false;
     text.remove_prefix(1);
-    if (!takeHex(text, part) || !text.empty())
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!takeHex(text, part) || !text.empty() ||
+        !GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data))
         return false;
-    return writer != GetCurrentProcessId() && processHasEnded(writer);
+    return writerHasEnded(writer, data.ftLastWriteTime);
 }
 
 // The lock file is removed when the lock is given up, so a process that opened it just before may
