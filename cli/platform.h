@@ -36,6 +36,13 @@ std::size_t registerTemporary(const std::filesystem::path& path);
 void forgetTemporary(std::size_t registered);
 // What an interruption says after "squadwright-cli: ".
 void setInterruptionMessage(std::string_view message);
+// What the handler of an interruption reads (interruptions.cpp keeps it): the registered temporary
+// files, empty where forgotten, and the message. It changes only while interruptions are held.
+struct InterruptionState {
+    std::vector<std::filesystem::path::string_type> temporaries;
+    std::string message = "interrupted";
+};
+InterruptionState& interruptionState();
 
 // Why a file name (the last part of a path) cannot name a team file on this system, or nothing: on
 // Windows a name with a colon (which names a stream inside another file) or a device's name (NUL,

@@ -10,10 +10,6 @@ namespace {
 
 constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
 
-// What the handler reads. It runs only while no interruption is held, and these change only while
-// one is, so it never sees them half changed.
-std::vector<std::string> temporaries;
-std::string interruptionMessage = "interrupted";
 int holds = 0;
 
 sigset_t interruptions() {
@@ -34,14 +30,16 @@ void writeAll(std::string_view text) {
     }
 }
 
-// Async-signal-safe: unlink, write, signal, sigprocmask and raise only.
+// Async-signal-safe: unlink, write, signal, sigprocmask and raise only. It runs only while no
+// interruption is held, so it never sees the state half changed.
 extern "C" void onInterruption(int number) {
-    for (const std::string& temporary : temporaries)
+    const InterruptionState& state = interruptionState();
+    for (const std::string& temporary : state.temporaries)
         if (!temporary.empty())
             unlink(temporary.c_str());
     writeAll(kProgram);
     writeAll(": ");
-    writeAll(interruptionMessage);
+    writeAll(state.message);
     writeAll("\n");
     signal(number, SIG_DFL);
     sigset_t own;
@@ -88,23 +86,6 @@ void holdInterruptions() {
 void releaseInterruptions() {
     if (--holds == 0)
         sigprocmask(SIG_UNBLOCK, &interruptionSet, nullptr);
-}
-
-std::size_t registerTemporary(const std::filesystem::path& path) {
-    temporaries.push_back(path.native());
-    return temporaries.size() - 1;
-}
-
-void forgetTemporary(std::size_t registered) {
-    temporaries[registered].clear();
-    while (!temporaries.empty() && temporaries.back().empty())
-        temporaries.pop_back();
-}
-
-void setInterruptionMessage(std::string_view message) {
-    holdInterruptions();
-    interruptionMessage = message;
-    releaseInterruptions();
 }
 
 std::string unsafeFileName(const std::filesystem::path&) {

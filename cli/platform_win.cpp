@@ -45,11 +45,9 @@ std::string systemTextToUtf8(const std::string& text) {
 
 namespace {
 
-// What the handler reads: it changes only while the main thread holds the section, which the
-// handler's thread waits for.
+// The handler's thread waits for this section, which the main thread holds while it changes what
+// the handler reads.
 CRITICAL_SECTION held;
-std::vector<std::wstring> temporaries;
-std::string interruptionMessage = "interrupted";
 
 struct HeldSection {
     HeldSection() { InitializeCriticalSection(&held); }
@@ -59,10 +57,11 @@ const HeldSection heldSection;
 // Runs on a thread of its own, which the system starts for the event.
 BOOL WINAPI onConsoleEvent(DWORD) {
     EnterCriticalSection(&held);
-    for (const std::wstring& temporary : temporaries)
+    const InterruptionState& state = interruptionState();
+    for (const std::wstring& temporary : state.temporaries)
         if (!temporary.empty())
             DeleteFileW(temporary.c_str());
-    const std::string text = std::string(kProgram) + ": " + interruptionMessage + "\n";
+    const std::string text = std::string(kProgram) + ": " + state.message + "\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
               nullptr);
@@ -81,23 +80,6 @@ void holdInterruptions() {
 
 void releaseInterruptions() {
     LeaveCriticalSection(&held);
-}
-
-std::size_t registerTemporary(const std::filesystem::path& path) {
-    temporaries.push_back(path.native());
-    return temporaries.size() - 1;
-}
-
-void forgetTemporary(std::size_t registered) {
-    temporaries[registered].clear();
-    while (!temporaries.empty() && temporaries.back().empty())
-        temporaries.pop_back();
-}
-
-void setInterruptionMessage(std::string_view message) {
-    holdInterruptions();
-    interruptionMessage = message;
-    releaseInterruptions();
 }
 
 std::string unsafeFileName(const std::filesystem::path& name) {

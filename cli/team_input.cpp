@@ -105,33 +105,61 @@ std::string_view takeText(std::string_view& in) {
 
 } // namespace
 
+// A field's first byte: the field, and which of its slot, its line and its JSON pointer differ from
+// the field before, and so follow.
+constexpr unsigned kFieldBits = 0x0F;
+constexpr unsigned kNewSlot = 0x10;
+constexpr unsigned kNewLine = 0x20;
+constexpr unsigned kNewPointer = 0x40;
+
 void GivenFields::add(const FieldInput& given) {
-    packed_ += static_cast<char>(given.slot);
-    packed_ += static_cast<char>(given.field);
-    putText(packed_, given.text);
-    putDifference(packed_, given.place.line - last_.line);
-    putDifference(packed_, given.place.column - last_.column);
     const std::string& pointer = given.place.pointer;
     const std::size_t shared = static_cast<std::size_t>(
         std::mismatch(pointer.begin(), pointer.end(), last_.pointer.begin(), last_.pointer.end()).first -
         pointer.begin());
-    putNumber(packed_, shared);
-    putText(packed_, std::string_view(pointer).substr(shared));
+    const bool newPointer = shared != pointer.size() || shared != last_.pointer.size();
+    std::string packed(
+        1,
+        static_cast<char>(static_cast<unsigned>(given.field) | (given.slot != lastSlot_ ? kNewSlot : 0) |
+                          (given.place.line != last_.line ? kNewLine : 0) | (newPointer ? kNewPointer : 0)));
+    if (given.slot != lastSlot_)
+        packed += static_cast<char>(given.slot);
+    putText(packed, given.text);
+    if (given.place.line != last_.line)
+        putDifference(packed, given.place.line - last_.line);
+    putDifference(packed, given.place.column - last_.column);
+    if (newPointer) {
+        putNumber(packed, shared);
+        putText(packed, std::string_view(pointer).substr(shared));
+    }
+    // Grown by a quarter at a time: thousands of teams are held at once.
+    if (packed_.capacity() < packed_.size() + packed.size())
+        packed_.reserve(packed_.size() + packed.size() + packed_.size() / 4);
+    packed_.insert(packed_.end(), packed.begin(), packed.end());
     last_ = given.place;
+    lastSlot_ = given.slot;
 }
 
 void GivenFields::forEach(const std::function<void(const FieldInput&)>& each) const {
-    std::string_view in = packed_;
+    std::string_view in(packed_.data(), packed_.size());
     FieldInput given;
+    given.slot = -1;
     while (!in.empty()) {
-        given.slot = static_cast<SlotIndex>(static_cast<unsigned char>(in[0]));
-        given.field = static_cast<SlotField>(in[1]);
-        in.remove_prefix(2);
+        const auto head = static_cast<unsigned char>(in.front());
+        in.remove_prefix(1);
+        given.field = static_cast<SlotField>(head & kFieldBits);
+        if (head & kNewSlot) {
+            given.slot = static_cast<SlotIndex>(static_cast<unsigned char>(in.front()));
+            in.remove_prefix(1);
+        }
         given.text = takeText(in);
-        given.place.line += static_cast<int>(takeDifference(in));
+        if (head & kNewLine)
+            given.place.line += static_cast<int>(takeDifference(in));
         given.place.column += static_cast<int>(takeDifference(in));
-        given.place.pointer.resize(takeNumber(in));
-        given.place.pointer += takeText(in);
+        if (head & kNewPointer) {
+            given.place.pointer.resize(takeNumber(in));
+            given.place.pointer += takeText(in);
+        }
         each(given);
     }
 }

@@ -42,8 +42,9 @@ class GivenFields {
     void forEach(const std::function<void(const FieldInput&)>& each) const;
 
   private:
-    std::string packed_;
+    std::vector<char> packed_;
     InputPlace last_; // of the field added last
+    SlotIndex lastSlot_ = -1;
 };
 
 struct TeamInput {

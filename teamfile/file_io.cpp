@@ -9,14 +9,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes all of data into file and forces it to the disk; closes the file.
-FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
+// Writes all of data into file.
+FileResult writeAll(OpenedFile file, std::span<const std::uint8_t> data) {
     FileResult result;
     for (std::size_t done = 0; done < data.size() && result.ok;) {
         std::size_t wrote = 0;
         result = writeSome(file, data.subspan(done), wrote);
         done += wrote;
     }
+    return result;
+}
+
+// Writes all of data into file and forces it to the disk; closes the file.
+FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
+    FileResult result = writeAll(file, data);
     if (result.ok)
         result = flushToDisk(file);
     const FileResult closed = closeFile(file);
@@ -28,6 +34,14 @@ FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
 // they are read report 0); then what was read is all that is known.
 std::uintmax_t deliveredSize(bool sized, std::uintmax_t reported, const FilePrefix& prefix) {
     return sized && reported >= prefix.delivered ? reported : prefix.delivered;
+}
+
+// After a commit's move: nothing is staged, and a temporary file that did not move is removed.
+FileResult settled(StagedFile& staged, const FileResult& moved) {
+    if (!moved.ok)
+        removeFile(staged.temporary);
+    staged.temporary.clear();
+    return moved;
 }
 
 } // namespace
@@ -43,19 +57,17 @@ bool isFolder(const fs::path& path) {
 
 FileResult stageFileContents(const fs::path& path, std::span<const std::uint8_t> data, StagedFile& staged) {
     staged = {};
-    fs::path target;
-    if (const FileResult replaceable = replaceableTarget(path, target); !replaceable.ok)
-        return replaceable;
-    OpenedFile file = 0;
-    fs::path temporary;
-    if (const FileResult created = createTemporary(folderOf(target), target, file, temporary); !created.ok)
-        return created;
-    if (const FileResult written = writeAndClose(file, data); !written.ok) {
-        removeFile(temporary);
-        return written;
-    }
-    staged = {target, temporary};
-    return {};
+    StagedWrite write;
+    FileResult result = startStagedWrite(path, write);
+    if (result.ok)
+        result = writeStaged(write, data);
+    if (result.ok)
+        result = finishStagedWrite(write);
+    else
+        abandonStagedWrite(write);
+    if (result.ok)
+        staged = write.staged;
+    return result;
 }
 
 FileResult commitStagedFile(StagedFile& staged) {
@@ -148,18 +160,11 @@ FileResult commitStagedFileWaiting(StagedFile& staged) {
         std::this_thread::sleep_for(kStep);
         result = replaceReadFile(staged.temporary, staged.target);
     }
-    if (!result.ok)
-        removeFile(staged.temporary);
-    staged.temporary.clear();
-    return result;
+    return settled(staged, result);
 }
 
 FileResult commitStagedFileAsNew(StagedFile& staged) {
-    const FileResult result = moveToNewName(staged.temporary, staged.target);
-    if (!result.ok)
-        removeFile(staged.temporary);
-    staged.temporary.clear();
-    return result;
+    return settled(staged, moveToNewName(staged.temporary, staged.target));
 }
 
 FileResult startStagedWrite(const fs::path& path, StagedWrite& write) {
@@ -176,21 +181,12 @@ FileResult startStagedWrite(const fs::path& path, StagedWrite& write) {
 }
 
 FileResult writeStaged(StagedWrite& write, std::span<const std::uint8_t> data) {
-    FileResult result;
-    for (std::size_t done = 0; done < data.size() && result.ok;) {
-        std::size_t wrote = 0;
-        result = writeSome(write.handle, data.subspan(done), wrote);
-        done += wrote;
-    }
-    return result;
+    return writeAll(write.handle, data);
 }
 
 FileResult finishStagedWrite(StagedWrite& write) {
-    FileResult result = flushToDisk(write.handle);
-    const FileResult closed = closeFile(write.handle);
+    const FileResult result = writeAndClose(write.handle, {});
     write.open = false;
-    if (result.ok)
-        result = closed;
     if (!result.ok)
         abandonStagedWrite(write);
     return result;

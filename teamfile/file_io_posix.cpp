@@ -240,7 +240,7 @@ FileResult removeFileAt(const std::filesystem::path& path) {
 bool isStaleTemporary(const std::filesystem::path& path) {
     constexpr std::string_view kPrefix = ".squadwright-";
     constexpr std::size_t kUniquePart = 6;
-    const std::string& text = path.filename().native();
+    const std::string text = path.filename().native();
     const std::size_t dash = text.find('-', kPrefix.size());
     if (!text.starts_with(kPrefix) || dash == std::string::npos || dash == kPrefix.size() ||
         text.size() != dash + 1 + kUniquePart)
