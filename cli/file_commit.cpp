@@ -206,7 +206,7 @@ std::string FileCommit::lockFolderOf(const std::string& path) {
 }
 
 // Finishes the commits whose journals stand in the folder, then removes the temporary files of runs
-// that have ended; false when a commit to finish needs a folder that another run holds.
+// that have ended. Why not, when a commit to finish needs a folder that another run holds.
 std::string FileCommit::clearFolder(const fs::path& folder) {
     std::vector<fs::path> names;
     if (!listFolder(folder, names).ok)
