@@ -202,20 +202,12 @@ int importLeague(const ImportOptions& options, const std::string& format, Consol
     if (!parsed.ok)
         return fail(io, parsed.error);
 
-    setInterruptionMessage("interrupted: nothing was written");
-    FileCommit commit(io);
-    for (const LeagueTeamInput& team : parsed.teams)
-        if (std::string locked = commit.lockFolderOf(team.file); !locked.empty())
-            return fail(io, locked);
-
-    // Two rows must not name one file, under whatever spelling, letter case (where the file system
-    // ignores it) or hard link: the identity of what the system opens is compared.
+    // Every row is checked before any folder is touched. Two rows must not name one file, under
+    // whatever spelling, letter case (where the file system ignores it) or hard link: the identity of
+    // what the system opens is compared.
     std::unordered_map<std::string, const LeagueTeamInput*> seen;
-    std::vector<WrittenTeam> written;
-    std::size_t unchanged = 0;
     bool valid = true;
-    std::size_t unwritable = 0;
-    for (LeagueTeamInput& team : parsed.teams) {
+    for (const LeagueTeamInput& team : parsed.teams) {
         const std::string where = placeText(options.sheet, team.place) + ": ";
         if (std::string refused = leagueTargetProblem(team.file, options.sheet); !refused.empty()) {
             fail(io, where + refused);
@@ -228,10 +220,23 @@ int importLeague(const ImportOptions& options, const std::string& format, Consol
                          quotedPath(first->second->file) + " at " +
                          placeText(options.sheet, first->second->place));
             valid = false;
-            continue;
         }
+    }
+    if (!valid)
+        return fail(io, "nothing was written: every team of the sheet must be valid first");
+    seen.clear();
+
+    setInterruptionMessage("interrupted: nothing was written");
+    FileCommit commit(io);
+    for (const LeagueTeamInput& team : parsed.teams)
+        if (std::string locked = commit.lockFolderOf(team.file); !locked.empty())
+            return fail(io, locked);
+    std::vector<WrittenTeam> written;
+    std::size_t unchanged = 0;
+    std::size_t unwritable = 0;
+    for (LeagueTeamInput& team : parsed.teams) {
         LeagueBase base;
-        if (!readLeagueBase(team.file, where, base, io)) {
+        if (!readLeagueBase(team.file, placeText(options.sheet, team.place) + ": ", base, io)) {
             valid = false;
             continue;
         }

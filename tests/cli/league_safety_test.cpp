@@ -111,6 +111,7 @@ TEST(LeagueSafety, ASheetWritesTeamFilesOnlyEachRowItsOwn) {
         EXPECT_EQ(run.status, kExitError) << c.rows;
         EXPECT_NE(run.err.find(sameName ? "is the same file as" : c.refusal), std::string::npos) << run.err;
         EXPECT_EQ(textOf(folder.file("precious/thesis.docx")), "thesis");
+        EXPECT_EQ(namesIn(folder.file("precious")), std::vector<std::string>{"thesis.docx"});
         EXPECT_EQ(readFileBytes(folder.file("lg/a.fbt")), bytesOf(newTeamBytes()));
         EXPECT_EQ(namesIn(folder.file("lg")), before) << "no new file and no temporary file: " << c.rows;
     }
