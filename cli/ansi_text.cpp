@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 #include <utf8cpp/utf8.h>
 
@@ -52,6 +54,32 @@ Decoded decodeFront(std::string_view text) {
 void appendEscaped(std::string& out, unsigned char byte) {
     char escaped[8];
     std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+    out += escaped;
+}
+
+// Characters that show nothing, or change the text around them without showing themselves: the
+// format characters of Unicode (the byte order mark, zero-width spaces and joiners, direction marks
+// and overrides, the soft hyphen, tags, ...) and the line and paragraph separators.
+bool isInvisible(char32_t cp) {
+    constexpr std::pair<char32_t, char32_t> kInvisible[] = {
+        {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+        {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x2028, 0x202E},
+        {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+        {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+        {0xE0020, 0xE007F},
+    };
+    return std::any_of(std::begin(kInvisible), std::end(kInvisible),
+                       [&](const auto& range) { return cp >= range.first && cp <= range.second; });
+}
+
+// A character for a message: an invisible one as \uXXXX (\U00XXXXXX past the first plane).
+void appendShown(std::string& out, char32_t cp) {
+    if (!isInvisible(cp)) {
+        utf8::append(cp, out);
+        return;
+    }
+    char escaped[16];
+    std::snprintf(escaped, sizeof escaped, cp > 0xFFFF ? "\\U%08X" : "\\u%04X", static_cast<unsigned>(cp));
     out += escaped;
 }
 
@@ -118,7 +146,7 @@ std::size_t appendReadable(std::string& out, std::string_view utf8, std::size_t 
                 appendEscaped(out, static_cast<unsigned char>(utf8[i]));
             continue;
         }
-        out.append(utf8.substr(i, length));
+        appendShown(out, cp);
         i += length;
     }
     return i;
@@ -141,7 +169,15 @@ std::string quotedInput(std::string_view utf8) {
 
 std::string quotedAnsi(std::string_view ansi) {
     const std::size_t taken = std::min(ansi.size(), kQuotedCharacters);
-    return quoted(ansi, displayText(ansi.substr(0, taken)), taken);
+    std::string shown;
+    for (char c : ansi.substr(0, taken)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (isControlByte(byte))
+            appendEscaped(shown, byte);
+        else
+            appendShown(shown, codePointOf(byte));
+    }
+    return quoted(ansi, shown, taken);
 }
 
 namespace {
@@ -169,4 +205,8 @@ std::size_t utf8Length(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size(); ++count)
         i += std::max<std::size_t>(decodeFront(utf8.substr(i)).length, 1);
     return count;
+}
+
+bool isUtf8(std::string_view text) {
+    return utf8::find_invalid(text) == std::string_view::npos;
 }

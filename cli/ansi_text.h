@@ -21,12 +21,13 @@ AnsiConversion utf8ToAnsi(std::string_view utf8);
 std::string displayText(std::string_view ansi);
 
 // Text from the input quoted for a message: at most its first kQuotedCharacters characters, control
-// characters and bytes that are not UTF-8 written as \xNN, and the whole length when it was cut.
+// characters and bytes that are not UTF-8 written as \xNN, characters that show nothing (a byte order
+// mark, a zero-width space, a direction mark, ...) as \uXXXX, and the whole length when it was cut.
 inline constexpr std::size_t kQuotedCharacters = 40;
 std::string quotedInput(std::string_view utf8);
 // The same for single-byte text as a team file holds it.
 std::string quotedAnsi(std::string_view ansi);
-// A path for people to read, control characters and bytes that are not UTF-8 escaped: whole up to
+// A path for people to read, escaped as a quoted text is: whole up to
 // kShownPathCharacters characters (more than any system's paths take), cut with "..." after that.
 inline constexpr std::size_t kShownPathCharacters = 1000;
 std::string shownPath(std::string_view utf8);
@@ -34,6 +35,9 @@ std::string shownPath(std::string_view utf8);
 // after kShownPointerCharacters characters, as member names come from the input.
 inline constexpr std::size_t kShownPointerCharacters = 100;
 std::string shownPointer(std::string_view pointer);
+
+// Whether text is well-formed UTF-8.
+bool isUtf8(std::string_view text);
 
 // Characters of UTF-8 text, for lining up columns; a byte that is not UTF-8 counts as one.
 std::size_t utf8Length(std::string_view utf8);

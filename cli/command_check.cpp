@@ -82,7 +82,7 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
         const TeamFileRead file = readTeamBytes(path);
         if (!file.result.ok) {
             ++counts.unreadable;
-            fail(io, fileProblem("cannot read", path, file.result));
+            fail(io, fileProblem("cannot read", path, file.result, false));
             continue;
         }
         ++counts.read;

@@ -1,10 +1,12 @@
 #include <CLI/CLI.hpp>
 #include <memory>
-#include <sstream>
 
+#include "cli/ansi_text.h"
 #include "cli/command.h"
 #include "cli/csv_table.h"
+#include "cli/file_commit.h"
 #include "cli/file_lists.h"
+#include "cli/platform.h"
 #include "cli/team_formats.h"
 
 namespace {
@@ -66,6 +68,19 @@ std::vector<std::string> exportedFiles(const ExportOptions& options, Console& io
     return list.files;
 }
 
+// A name that JSON cannot hold as it is (bytes that are not UTF-8, which JSON would turn into
+// U+FFFD and so into the name of another file); a CSV sheet keeps a name's bytes as they are.
+std::string unexportableName(const std::vector<std::string>& files, const ExportOptions& options) {
+    if (options.format != "json")
+        return {};
+    for (const std::string& file : files)
+        if (!isUtf8(file))
+            return "cannot export " + quotedPath(file) +
+                   " into a JSON sheet: its name is not UTF-8 text, which JSON holds only as the name of "
+                   "another file; rename it, or export the league as CSV, which keeps a name's bytes";
+    return {};
+}
+
 int exportTeams(const ExportOptions& options, Console& io) {
     if (options.bom && options.format != "csv")
         return fail(io, "--bom goes with CSV: a JSON file never starts with a byte order mark");
@@ -73,21 +88,30 @@ int exportTeams(const ExportOptions& options, Console& io) {
     const std::vector<std::string> files = exportedFiles(options, io, problem);
     if (!problem.empty())
         return fail(io, problem);
-    if (std::string refused = checkOutput(options.output, files); !refused.empty())
+    if (std::string refused = unexportableName(files, options); !refused.empty())
+        return fail(io, refused);
+    std::vector<std::string> inputs = files;
+    if (!options.filesFrom.empty())
+        inputs.push_back(options.filesFrom);
+    if (std::string refused = checkOutput(options.output, inputs); !refused.empty())
         return fail(io, refused);
 
-    // A file gets the whole sheet or nothing; standard output gets it as it is made.
-    const bool toFile = options.output != kStandardStream;
-    std::ostringstream sheet;
-    std::ostream& out = toFile ? sheet : io.out;
-    const bool made = options.league ? exportLeague(files, options, io, out) : exportOne(options, io, out);
-    if (!made)
+    const auto make = [&](std::ostream& out) {
+        return options.league ? exportLeague(files, options, io, out) : exportOne(options, io, out);
+    };
+    if (options.output == kStandardStream)
+        return make(io.out) ? kExitOk : kExitError;
+    // The file gets the whole sheet or nothing: it is written beside its place first.
+    setInterruptionMessage("interrupted: nothing was written");
+    FileCommit commit(io);
+    FileState before;
+    if (!prepareOutput(options.output, commit, before))
         return kExitError;
-    if (!toFile)
-        return kExitOk;
-    const FileResult written = writeOutput(options.output, sheet.view(), io);
-    if (!written.ok)
-        return fail(io, fileProblem("cannot write", options.output, written));
+    if (const FileResult staged = commit.stageWritten(options.output, make, before); !staged.ok)
+        return staged.reason.empty() ? kExitError
+                                     : fail(io, fileProblem("cannot write", options.output, staged));
+    if (commit.commit([](std::size_t) {}) > 0)
+        return kExitError;
     io.err << kProgram << ": wrote " << quotedPath(options.output) << " (" << files.size()
            << (files.size() == 1 ? " team" : " teams") << ")\n";
     return kExitOk;

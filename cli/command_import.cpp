@@ -2,10 +2,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <unordered_map>
 
 #include "cli/ansi_text.h"
 #include "cli/command.h"
+#include "cli/file_commit.h"
+#include "cli/platform.h"
 #include "cli/team_formats.h"
 #include "cli/team_text.h"
 #include "teamfile/reader.h"
@@ -75,11 +78,16 @@ int importOne(const ImportOptions& options, const std::string& format, Console& 
         return fail(io, "import needs -o FILE, the team file to write (-o - for standard output)");
     if (std::string refused = checkOutput(options.output, {options.sheet}); !refused.empty())
         return fail(io, refused);
+    FileCommit commit(io);
+    FileState before;
+    if (!prepareOutput(options.output, commit, before))
+        return kExitError;
     std::string text;
     if (std::string problem = readInputText(options.sheet, kTeamInputLimit, io, text); !problem.empty())
         return fail(io, problem);
+    std::istringstream sheet(std::move(text));
     const TeamInputResult parsed =
-        format == "json" ? parseTeamJson(text, options.sheet) : parseTeamCsv(text, options.sheet);
+        format == "json" ? parseTeamJson(sheet, options.sheet) : parseTeamCsv(sheet, options.sheet);
     if (!parsed.ok)
         return fail(io, parsed.error);
 
@@ -87,15 +95,16 @@ int importOne(const ImportOptions& options, const std::string& format, Console& 
     if (!options.into.empty()) {
         base = readTeamBytes(options.into);
         if (!base.result.ok)
-            return fail(io, fileProblem("cannot read", options.into, base.result));
+            return fail(io, fileProblem("cannot read", options.into, base.result, false));
         warnOfSize(options.into, base.prefix.size, io);
     }
     const bool fromBase = !options.into.empty();
     const BuiltTeam built =
         buildTeam(parsed.input, fromBase ? &base : nullptr, options.sheet, {!fromBase, {}}, io);
+    setInterruptionMessage("interrupted: nothing was written");
     const std::string_view bytes(reinterpret_cast<const char*>(built.bytes.data()), built.bytes.size());
-    if (FileResult written = writeOutput(options.output, bytes, io); !written.ok)
-        return fail(io, fileProblem("cannot write", options.output, written));
+    if (!writeOutput(options.output, bytes, before, commit, io))
+        return kExitError;
     const std::string target =
         options.output == kStandardStream ? "standard output" : quotedPath(options.output);
     io.err << kProgram << ": wrote " << target << " ("
@@ -103,134 +112,171 @@ int importOne(const ImportOptions& options, const std::string& format, Console& 
     return kExitOk;
 }
 
-// A league team ready to be written, and whether its file already holds exactly these bytes.
-struct PlannedTeam {
-    std::string file;
-    BuiltTeam built;
-    bool unchanged = false;
-    StagedFile staged;
+// Why a league's row cannot write its file, or nothing. A sheet may come from anyone, so a row
+// writes a team file only: a name ending in .fbt, and either an existing regular file of a team
+// file's size or a new file in an existing folder. Anything else (a document, a folder, a device)
+// is never touched.
+std::string leagueTargetProblem(const std::string& file, const std::string& sheet) {
+    const fs::path path = utf8Path(file);
+    if (!equalsIgnoringCase(utf8Text(path.extension()), ".fbt") || path.stem().empty())
+        return quotedPath(file) + " is not a team file's name: a league's \"File\" names a .fbt file";
+    if (std::string unsafe = unsafeFileName(path.filename()); !unsafe.empty())
+        return quotedPath(file) + " cannot name a team file: " + unsafe;
+    FileStatus status;
+    if (const FileResult examined = fileStatus(path, status); !examined.ok)
+        return fileProblem("cannot write", file, examined, false);
+    if (status.type == fs::file_type::not_found) {
+        const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+        FileStatus holding;
+        if (fileStatus(folder, holding).ok && holding.type == fs::file_type::directory)
+            return {};
+        return "cannot write " + quotedPath(file) + ": its folder " + quotedPath(utf8Text(folder)) +
+               (holding.type == fs::file_type::not_found ? " does not exist" : " is not a folder");
+    }
+    if (status.type != fs::file_type::regular)
+        return "cannot write " + quotedPath(file) + ": it is not a regular file but " +
+               (status.type == fs::file_type::directory ? "a folder" : "a device, a pipe or the like");
+    if (status.size != layout::kTeamFileSize)
+        return "cannot write " + quotedPath(file) + ": it holds " + std::to_string(status.size) +
+               " bytes, and a team file " + std::to_string(layout::kTeamFileSize) +
+               ": a file that may be something else is never written over";
+    if (sheet != kStandardStream && sameFile(path, utf8Path(sheet)))
+        return "cannot write " + quotedPath(file) + ": it is the sheet itself";
+    return {};
+}
+
+// A league's team as read: its file's bytes and state (none for a new file). False after saying why
+// it cannot be read.
+struct LeagueBase {
+    bool exists = false;
+    FileState state;
+    TeamFileRead read;
 };
 
-// Reads a team's file (when it exists) and builds the team from it; false after saying why it
-// cannot be written.
-bool planTeam(LeagueTeamInput& team, const ImportOptions& options, Console& io,
-              std::vector<PlannedTeam>& plan) {
-    const std::string where = placeText(options.sheet, team.place) + ": ";
-    if (std::string refused = checkOutputFile(team.file, {options.sheet}); !refused.empty()) {
-        fail(io, where + refused);
+bool readLeagueBase(const std::string& file, const std::string& where, LeagueBase& base, Console& io) {
+    const fs::path path = utf8Path(file);
+    FileState after;
+    if (const FileResult examined = fileStateOf(path, base.state); !examined.ok) {
+        fail(io, where + fileProblem("cannot read", file, examined, false));
         return false;
     }
-    FileStatus status;
-    const bool exists = fileStatus(utf8Path(team.file), status).ok && status.type != fs::file_type::not_found;
-    TeamFileRead base;
-    if (exists) {
-        base = readTeamBytes(team.file);
-        if (!base.result.ok) {
-            fail(io, where + fileProblem("cannot read", team.file, base.result));
-            return false;
-        }
-        warnOfSize(team.file, base.prefix.size, io);
+    base.exists = base.state.exists;
+    if (!base.exists)
+        return true;
+    base.read = readTeamBytes(file);
+    if (!base.read.result.ok) {
+        fail(io, where + fileProblem("cannot read", file, base.read.result, false));
+        return false;
     }
-    PlannedTeam planned{
-        team.file,
-        buildTeam(team.input, exists ? &base : nullptr, options.sheet, {!exists, team.file}, io),
-        false,
-        {}};
-    planned.unchanged =
-        exists && base.prefix.size == layout::kTeamFileSize &&
-        std::equal(planned.built.bytes.begin(), planned.built.bytes.end(), base.bytes.begin());
-    team.input = {};
-    plan.push_back(std::move(planned));
+    if (!fileStateOf(path, after).ok || after != base.state ||
+        base.read.prefix.delivered != layout::kTeamFileSize) {
+        fail(io, where + quotedPath(file) + " changed while it was read (another program is writing it)");
+        return false;
+    }
     return true;
 }
 
-// Two rows of the sheet must not name one file, whether under two spellings, in two letter cases
-// where the file system ignores case, or through two hard links.
-bool namesFilesOnce(const std::vector<LeagueTeamInput>& teams, const std::string& sheet, Console& io) {
-    std::unordered_map<std::string, const LeagueTeamInput*> seen;
-    bool once = true;
-    for (const LeagueTeamInput& team : teams) {
-        const auto [first, added] = seen.try_emplace(fileIdentity(utf8Path(team.file)), &team);
-        if (!added) {
-            fail(io, placeText(sheet, team.place) + ": " + quotedPath(team.file) + " is the same file as " +
-                         quotedPath(first->second->file) + " at " + placeText(sheet, first->second->place));
-            once = false;
-        }
-    }
-    return once;
-}
-
-// Writes every changed team to a temporary file beside its target; false, with every temporary file
-// removed and each problem said, when any of them cannot be written.
-bool stagePlan(std::vector<PlannedTeam>& plan, Console& io) {
-    std::size_t failed = 0;
-    for (PlannedTeam& team : plan) {
-        if (team.unchanged)
-            continue;
-        const FileResult staged = stageFileContents(utf8Path(team.file), team.built.bytes, team.staged);
-        if (!staged.ok) {
-            ++failed;
-            fail(io, fileProblem("cannot write", team.file, staged));
-        }
-    }
-    if (failed == 0)
-        return true;
-    for (PlannedTeam& team : plan)
-        discardStagedFile(team.staged);
-    fail(io, "nothing was written: " + std::to_string(failed) +
-                 (failed == 1 ? " team file cannot be written" : " team files cannot be written"));
-    return false;
-}
-
-// Moves every staged team over its file. A move that fails here (a fault of the system, after every
-// file was written in full) leaves that file as it was; each file is said to be written or not.
-int commitPlan(std::vector<PlannedTeam>& plan, const ImportOptions& options, Console& io) {
-    std::size_t written = 0;
-    std::size_t unchanged = 0;
-    std::size_t failed = 0;
-    for (PlannedTeam& team : plan) {
-        if (team.unchanged) {
-            ++unchanged;
-            continue;
-        }
-        const FileResult result = commitStagedFile(team.staged);
-        if (!result.ok) {
-            ++failed;
-            fail(io, fileProblem("cannot write", team.file, result) + " (the file is as it was)");
-            continue;
-        }
-        ++written;
-        io.err << kProgram << ": wrote " << quotedPath(team.file) << " ("
-               << changesText(team.built.changes, "its file") << ")\n";
-    }
-    io.err << kProgram << ": " << shownPath(options.sheet) << ": " << written << " team files written, "
-           << unchanged << " unchanged" << (failed > 0 ? ", " + std::to_string(failed) + " not written" : "")
-           << '\n';
-    return failed > 0 ? kExitError : kExitOk;
-}
+// What the commit reports of each team it writes.
+struct WrittenTeam {
+    std::size_t changes = 0;
+    bool isNew = false;
+};
 
 int importLeague(const ImportOptions& options, const std::string& format, Console& io) {
     if (!options.output.empty() || !options.into.empty())
         return fail(io,
                     "import --league writes each team to the file that the sheet names: it takes neither -o "
                     "nor --into");
-    std::string text;
-    if (std::string problem = readInputText(options.sheet, kLeagueInputLimit, io, text); !problem.empty())
-        return fail(io, problem);
+    FileInput file;
+    if (options.sheet != kStandardStream)
+        if (const FileResult opened = file.open(utf8Path(options.sheet)); !opened.ok)
+            return fail(io, fileProblem("cannot read", options.sheet, opened));
+    std::istream fromFile(&file);
+    std::istream& sheet = options.sheet == kStandardStream ? io.in : fromFile;
     LeagueInputResult parsed =
-        format == "json" ? parseLeagueJson(text, options.sheet) : parseLeagueCsv(text, options.sheet);
-    text.clear();
+        format == "json" ? parseLeagueJson(sheet, options.sheet) : parseLeagueCsv(sheet, options.sheet);
+    if (!file.failure().ok)
+        return fail(io, fileProblem("cannot read", options.sheet, file.failure()));
+    if (io.in.bad() && options.sheet == kStandardStream)
+        return fail(io, "cannot read standard input");
     if (!parsed.ok)
         return fail(io, parsed.error);
-    bool valid = namesFilesOnce(parsed.teams, options.sheet, io);
-    std::vector<PlannedTeam> plan;
-    for (LeagueTeamInput& team : parsed.teams)
-        valid = planTeam(team, options, io, plan) && valid;
+
+    // Every row is checked before any folder is touched. Two rows must not name one file, under
+    // whatever spelling, letter case (where the file system ignores it) or hard link: the identity of
+    // what the system opens is compared.
+    std::unordered_map<std::string, const LeagueTeamInput*> seen;
+    bool valid = true;
+    for (const LeagueTeamInput& team : parsed.teams) {
+        const std::string where = placeText(options.sheet, team.place) + ": ";
+        if (std::string refused = leagueTargetProblem(team.file, options.sheet); !refused.empty()) {
+            fail(io, where + refused);
+            valid = false;
+            continue;
+        }
+        const auto [first, added] = seen.try_emplace(fileIdentity(utf8Path(team.file)), &team);
+        if (!added) {
+            fail(io, where + quotedPath(team.file) + " is the same file as " +
+                         quotedPath(first->second->file) + " at " +
+                         placeText(options.sheet, first->second->place));
+            valid = false;
+        }
+    }
     if (!valid)
         return fail(io, "nothing was written: every team of the sheet must be valid first");
-    if (!stagePlan(plan, io))
-        return kExitError;
-    return commitPlan(plan, options, io);
+    seen.clear();
+
+    setInterruptionMessage("interrupted: nothing was written");
+    FileCommit commit(io);
+    for (const LeagueTeamInput& team : parsed.teams)
+        if (std::string locked = commit.lockFolderOf(team.file); !locked.empty())
+            return fail(io, locked);
+    std::vector<WrittenTeam> written;
+    std::size_t unchanged = 0;
+    std::size_t unwritable = 0;
+    for (LeagueTeamInput& team : parsed.teams) {
+        LeagueBase base;
+        if (!readLeagueBase(team.file, placeText(options.sheet, team.place) + ": ", base, io)) {
+            valid = false;
+            continue;
+        }
+        const BuiltTeam built = buildTeam(team.input, base.exists ? &base.read : nullptr, options.sheet,
+                                          {!base.exists, team.file}, io);
+        team.input = {};
+        if (base.exists && std::equal(built.bytes.begin(), built.bytes.end(), base.read.bytes.begin())) {
+            ++unchanged;
+            continue;
+        }
+        if (!valid)
+            continue;
+        const FileResult staged =
+            commit.stage(team.file, built.bytes, base.state,
+                         base.exists ? base.read.read() : std::span<const std::uint8_t>());
+        if (!staged.ok) {
+            ++unwritable;
+            fail(io, fileProblem("cannot write", team.file, staged, false));
+            continue;
+        }
+        written.push_back({built.changes, !base.exists});
+    }
+    if (!valid)
+        return fail(io, "nothing was written: every team of the sheet must be valid first");
+    if (unwritable > 0)
+        return fail(io,
+                    "nothing was written: " + std::to_string(unwritable) +
+                        (unwritable == 1 ? " team file cannot be written" : " team files cannot be written"));
+
+    std::size_t done = 0;
+    const std::size_t notWritten = commit.commit([&](std::size_t index) {
+        ++done;
+        io.err << kProgram << ": wrote " << quotedPath(commit.name(index)) << " ("
+               << changesText(written[index].changes, written[index].isNew ? "the new team" : "its file")
+               << ")\n";
+    });
+    io.err << kProgram << ": " << shownPath(options.sheet) << ": " << done
+           << (done == 1 ? " team file written, " : " team files written, ") << unchanged << " unchanged"
+           << (notWritten > 0 ? ", " + std::to_string(notWritten) + " not written" : "") << '\n';
+    return notWritten > 0 ? kExitError : kExitOk;
 }
 
 int importTeams(const ImportOptions& options, Console& io) {

@@ -88,10 +88,11 @@ std::string quotedPath(const std::string& path) {
     return inQuotes(shownPath(path));
 }
 
-std::string fileProblem(std::string_view doing, const std::string& path, const FileResult& result) {
-    const std::string name = path != kStandardStream  ? quotedPath(path)
-                             : doing == "cannot read" ? "standard input"
-                                                      : "standard output";
+std::string fileProblem(std::string_view doing, const std::string& path, const FileResult& result,
+                        bool dashIsStream) {
+    const std::string name = path != kStandardStream || !dashIsStream ? quotedPath(path)
+                             : doing == "cannot read"                 ? "standard input"
+                                                                      : "standard output";
     return std::string(doing) + " " + name + ": " + systemTextToUtf8(result.reason);
 }
 
@@ -115,7 +116,7 @@ void warnOfSize(const std::string& path, std::uintmax_t size, Console& io) {
 bool loadTeam(TeamInMemory& team, const std::string& path, Console& io) {
     const TeamFileRead file = readTeamBytes(path);
     if (!file.result.ok) {
-        fail(io, fileProblem("cannot read", path, file.result));
+        fail(io, fileProblem("cannot read", path, file.result, false));
         return false;
     }
     warnOfSize(path, file.prefix.size, io);
@@ -125,6 +126,28 @@ bool loadTeam(TeamInMemory& team, const std::string& path, Console& io) {
 
 std::string readInputText(const std::string& name, std::uintmax_t limit, Console& io, std::string& text) {
     return name == kStandardStream ? readStandardInput(limit, io, text) : readFile(name, limit, text);
+}
+
+FileInput::~FileInput() {
+    closeReading(file_);
+}
+
+FileResult FileInput::open(const fs::path& path) {
+    failure_ = openToRead(path, file_);
+    return failure_;
+}
+
+FileInput::int_type FileInput::underflow() {
+    if (!file_.open)
+        return traits_type::eof();
+    std::size_t got = 0;
+    failure_ = readBlock(file_, {reinterpret_cast<std::uint8_t*>(block_.data()), block_.size()}, got);
+    if (got == 0) {
+        closeReading(file_);
+        return traits_type::eof();
+    }
+    setg(block_.data(), block_.data(), block_.data() + got);
+    return traits_type::to_int_type(block_[0]);
 }
 
 std::string formatByExtension(const std::string& path) {
@@ -156,16 +179,15 @@ std::string checkOutput(const std::string& target, const std::vector<std::string
     return target == kStandardStream ? std::string() : checkOutputFile(target, inputs);
 }
 
-FileResult writeOutput(const std::string& target, std::string_view bytes, Console& io) {
-    if (target != kStandardStream)
-        return replaceFileContents(utf8Path(target),
-                                   {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+FileResult writeStandardOutput(std::string_view bytes, Console& io) {
     errno = 0;
     io.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     io.out.flush();
     if (io.out)
         return {};
     io.outputFailureReported = true;
-    return {false, errno != 0 ? std::strerror(errno) : "the output stream failed",
-            errno == ENOSPC ? FileFailure::diskFull : FileFailure::other};
+    const FileResult failed = {false, errno != 0 ? std::strerror(errno) : "the output stream failed",
+                               errno == ENOSPC ? FileFailure::diskFull : FileFailure::other};
+    fail(io, fileProblem("cannot write", std::string(kStandardStream), failed));
+    return failed;
 }

@@ -75,19 +75,69 @@ std::string emptyValue(const CLI::App& command) {
     return {};
 }
 
+// The words after "--" are arguments, whatever they begin with (check a.fbt -- -d.fbt). CLI11 takes
+// "--" so only while an argument still lacks its first value, so those words reach it under
+// stand-ins that cannot be options, and are put back in place of them once it has parsed.
+constexpr std::string_view kStandIn = "\x01squadwright-cli argument ";
+
+std::vector<std::string> withStandIns(const std::vector<std::string>& args,
+                                      std::vector<std::string>& marked) {
+    const auto mark = std::find(args.begin(), args.end(), "--");
+    if (mark == args.end() || mark == args.begin())
+        return args;
+    marked.assign(mark + 1, args.end());
+    std::vector<std::string> words(args.begin(), mark);
+    for (std::size_t i = 0; i < marked.size(); ++i)
+        words.push_back(std::string(kStandIn) + std::to_string(i));
+    return words;
+}
+
+void putBack(CLI::App& command, const std::vector<std::string>& marked) {
+    for (CLI::Option* option : command.get_options()) {
+        std::vector<std::string> results = option->results();
+        bool changed = false;
+        for (std::string& result : results)
+            if (result.starts_with(kStandIn)) {
+                result = marked[std::stoul(result.substr(kStandIn.size()))];
+                changed = true;
+            }
+        if (!changed)
+            continue;
+        option->clear();
+        for (std::string& result : results)
+            option->add_result(std::move(result));
+        option->run_callback();
+    }
+}
+
 struct DeclaredCommand {
-    const CLI::App* app;
+    CLI::App* app;
     CommandRun run;
 };
 
-void setUp(CLI::App& app) {
+// A text of CLI11's with the words that stand-ins stood for.
+std::string withWordsBack(std::string text, const std::vector<std::string>& marked) {
+    for (std::size_t at = text.find(kStandIn); at != std::string::npos; at = text.find(kStandIn, at)) {
+        std::size_t end = at + kStandIn.size();
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        const std::string& word =
+            marked[std::stoul(text.substr(at + kStandIn.size(), end - at - kStandIn.size()))];
+        text.replace(at, end - at, word);
+        at += word.size();
+    }
+    return text;
+}
+
+void setUp(CLI::App& app, const std::vector<std::string>& marked) {
     app.set_version_flag("--version", std::string(kProgram) + " " + SQUADWRIGHT_VERSION);
     app.require_subcommand(1);
     // "/abs/a.fbt" is a file, also on Windows, where CLI11 would otherwise take it for an option.
     app.allow_windows_style_options(false);
     app.footer("Exit status: 0 done, 1 the teams differ or a file has findings, 2 an error.");
-    app.failure_message([](const CLI::App*, const CLI::Error& e) {
-        return std::string(kProgram) + ": " + e.what() + "\nRun with --help for more information.\n";
+    app.failure_message([&marked](const CLI::App*, const CLI::Error& e) {
+        return std::string(kProgram) + ": " + withWordsBack(e.what(), marked) +
+               "\nRun with --help for more information.\n";
     });
 }
 
@@ -131,7 +181,9 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     Console io{in, out, err};
     CLI::App app{"Shows, exports, imports, compares and checks Squadwright team files (.fbt).",
                  std::string(kProgram)};
-    setUp(app);
+    std::vector<std::string> marked;
+    const std::vector<std::string> words = withStandIns(args, marked);
+    setUp(app, marked);
     std::vector<DeclaredCommand> commands;
     for (const Command& command : kCommands) {
         CLI::App* declared = app.add_subcommand(std::string(command.name));
@@ -142,10 +194,13 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return fail(io, "unknown command " + quotedInput(args[0]) + " (the commands are " + commandNames() +
                             ")\nRun with --help for more information.");
     std::vector<const char*> argv = {kProgram.data()};
-    for (const std::string& word : args)
+    for (const std::string& word : words)
         argv.push_back(word.c_str());
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
+        for (const DeclaredCommand& command : commands)
+            if (command.app->parsed())
+                putBack(*command.app, marked);
     } catch (const CLI::ParseError& e) {
         if (const std::string unknown = unknownOption(app); !unknown.empty())
             return fail(io, unknown);

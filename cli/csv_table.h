@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,27 +24,54 @@ using CsvRowHandler = std::function<std::string(const CsvRow&)>;
 // The UTF-8 byte order mark, which Excel needs at the start of a sheet to read it as UTF-8.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// Hands each record of text to onRow as soon as it is read. A UTF-8 byte order mark at the start is
-// skipped; UTF-16 text is refused. The first problem is returned, onRow's as it is and the reader's
-// own as "source:line:column: problem"; nothing when every record was read.
-std::string readCsvRows(std::string_view text, const std::string& source, const CsvRowHandler& onRow);
+// A sheet is read as a stream, a row at a time; a row of more than kLongestRow bytes or
+// kMostFields fields is no sheet's and stops the reading at once, so memory stays that of one row.
+inline constexpr std::size_t kLongestRow = 1 << 20;
+inline constexpr std::size_t kMostFields = 1000;
 
-// Whether text[i] ends a line: a line feed, or a carriage return that no line feed follows, so that
-// CRLF, LF and CR alone each end one line, as the readers take them.
-bool endsLine(std::string_view text, std::size_t i);
+// Hands each record of the text that in delivers to onRow as soon as it is read. A UTF-8 byte order
+// mark at the start is skipped; UTF-16 text, and a second mark, are refused. The first problem is
+// returned, onRow's as it is and the reader's own as "source:line:column: problem"; nothing when
+// every record was read.
+std::string readCsvRows(std::istream& in, const std::string& source, const CsvRowHandler& onRow);
 
-// Whether text is UTF-16 (a byte order mark, or a zero byte among the first two), as some programs
-// save "Unicode text"; the tool reads UTF-8 only.
-bool isUtf16Text(std::string_view text);
-inline constexpr std::string_view kUtf16Problem =
-    "the sheet is UTF-16 text: save it as UTF-8 (\"CSV UTF-8\" in a spreadsheet) and import it again";
+// Where the bytes of a text stand as they pass: line and column, 1-based and in bytes. A line ends
+// at a line feed, at a carriage return alone and at CRLF (which ends one line), as the readers take
+// line ends.
+struct TextPlace {
+    int line = 1;
+    int column = 1;
+};
+class TextPlaces {
+  public:
+    // The place of c, the next byte of the text.
+    TextPlace pass(char c);
+    // Passes count bytes that end no line.
+    void passPlain(std::size_t count);
+    // The place of the byte after those passed (after the end of a text that has ended).
+    TextPlace next() const { return next_; }
+
+  private:
+    TextPlace next_;
+    TextPlace lineFeedAfterReturn_; // where a line feed right after a carriage return stands
+    bool afterReturn_ = false;
+};
+
+// How a sheet starts: a UTF-8 byte order mark to skip, or why it is no sheet this tool reads (UTF-16
+// text, a second mark). first holds the sheet's first bytes, at least six when it has them.
+struct SheetStart {
+    std::size_t skip = 0;
+    std::string problem;
+};
+SheetStart sheetStart(std::string_view first, bool json);
 
 // The field as it stands in a CSV record: quoted, with its quotes doubled, when it holds a comma, a
 // semicolon, a tab, a quote, a line break or a blank at either end; as it is otherwise.
 std::string csvField(std::string_view text);
 
 // A text cell as export writes it for spreadsheets: a text that begins with =, +, - or @ (which a
-// spreadsheet would take for a formula), or with the apostrophe itself, gets an apostrophe in front.
+// spreadsheet would take for a formula), with a tab or a carriage return (which some take the same
+// way), or with the apostrophe itself, gets an apostrophe in front.
 // sheetText takes it off again, so every text reads back as it was.
 std::string sheetCell(std::string_view text);
 std::string_view sheetText(std::string_view cell);

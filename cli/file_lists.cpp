@@ -35,6 +35,9 @@ std::string addFolder(const std::string& folder, std::vector<std::string>& files
     for (const fs::path& name : names) {
         if (!isTeamFileName(name))
             continue;
+        if (!isUnicodeName(name))
+            return "the folder " + quotedPath(folder) + " holds " + quotedPath(utf8Text(name)) +
+                   ", whose name is not Unicode text: no sheet or message can name it as it is; rename it";
         const fs::path path = utf8Path(folder) / name;
         FileStatus status;
         FileResult examined = fileStatus(path, status);
@@ -66,7 +69,7 @@ std::string addArgument(const std::string& argument, std::vector<std::string>& f
 
 std::string addListed(const std::string& listFile, Console& io, std::vector<std::string>& files) {
     std::string text;
-    if (std::string problem = readInputText(listFile, kLeagueInputLimit, io, text); !problem.empty())
+    if (std::string problem = readInputText(listFile, kFileListLimit, io, text); !problem.empty())
         return problem;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = std::min(text.find('\n', start), text.size());

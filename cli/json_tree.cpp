@@ -1,6 +1,8 @@
 #include "cli/json_tree.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <unordered_set>
 
 #include "cli/ansi_text.h"
@@ -9,17 +11,6 @@
 namespace {
 
 using Kind = JsonNode::Kind;
-
-// Line and column (1-based, in bytes) of a byte offset.
-std::string placeOf(std::string_view text, std::size_t offset) {
-    offset = std::min(offset, text.size());
-    int line = 1;
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i < offset; ++i)
-        if (endsLine(text, i))
-            ++line, lineStart = i + 1;
-    return std::to_string(line) + ":" + std::to_string(offset - lineStart + 1);
-}
 
 // The library's description of a syntax error, without its leading error number and position and
 // without the raw bytes it last read, which are shown quoted instead.
@@ -41,51 +32,173 @@ constexpr int kNumberOverflow = 406;
 // it. Such numbers are read as strings of the same digits, which the team's fields take alike.
 constexpr std::size_t kLongWholeNumber = 309;
 
-bool isNumberCharacter(char c) {
+constexpr std::size_t kReadBlock = 1 << 16;
+
+bool isNumberCharacter(int c) {
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
 }
 
-// The text with every whole number of kLongWholeNumber digits or more (outside strings, without a
-// sign, fraction or exponent) put in quotes, and the offsets in the text of the numbers so quoted.
-struct QuotedLongNumbers {
-    std::string text;
-    std::vector<std::size_t> quoted;
-};
-
-QuotedLongNumbers quoteLongWholeNumbers(std::string_view text) {
-    QuotedLongNumbers result;
-    bool inString = false;
-    std::size_t copied = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-            continue;
-        }
-        if (c == '"') {
-            inString = true;
-            continue;
-        }
-        if (c < '0' || c > '9' || (i > 0 && isNumberCharacter(text[i - 1])))
-            continue;
-        std::size_t end = i;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-            ++end;
-        if (end - i >= kLongWholeNumber && (end == text.size() || !isNumberCharacter(text[end]))) {
-            result.text.append(text.substr(copied, i - copied)).append("\"");
-            result.text.append(text.substr(i, end - i)).append("\"");
-            copied = end;
-            result.quoted.push_back(i);
-        }
-        i = end - 1;
-    }
-    if (!result.quoted.empty())
-        result.text.append(text.substr(copied));
-    return result;
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
 }
+
+// The text that the library reads: the sheet as it streams in, with every whole number of
+// kLongWholeNumber digits or more (outside strings, without a sign, fraction or exponent) put in
+// quotes, and where in the sheet each byte that it hands out stands.
+class JsonFeed {
+  public:
+    explicit JsonFeed(std::istream& in) : in_(in) {
+        while (block_.size() < 2 * kUtf8Mark.size() && readMore()) {
+        }
+        const SheetStart start = sheetStart(block_, true);
+        problem_ = start.problem;
+        at_ = start.skip;
+    }
+
+    bool atEnd() { return !fill(); }
+    char current() const { return queue_[queued_]; }
+    void advance() {
+        const TextPlace place = queuedPlace();
+        const bool number = !inStringOut_ && isNumberCharacter(static_cast<unsigned char>(current()));
+        if (number && !lastWasNumber_)
+            numberStart_ = place;
+        lastWasNumber_ = number;
+        recent_[handed_ % recent_.size()] = place;
+        ++handed_;
+        ++queued_;
+    }
+
+    // Where the byte handed out as the index-th (from 0) stands (the end of the text just after the
+    // last one), or the start of the last number when it lies further back (the library places a
+    // number that is too large at its first byte).
+    TextPlace placeOfHanded(std::size_t index) const {
+        if (index == handed_)
+            return places_.next();
+        return index + recent_.size() > handed_ && index < handed_ ? recent_[index % recent_.size()]
+                                                                   : numberStart_;
+    }
+
+    // A value of the sheet begins: what follows counts towards kLongestJsonValue anew.
+    void startValue() { sinceValue_ = 0; }
+    // Why the feed ended the text early, or nothing.
+    const std::string& problem() const { return problem_; }
+    bool tooLong() const { return tooLong_; }
+
+  private:
+    bool readMore() {
+        char block[kReadBlock];
+        in_.read(block, sizeof block);
+        block_.erase(0, at_);
+        at_ = 0;
+        block_.append(block, static_cast<std::size_t>(in_.gcount()));
+        return in_.gcount() > 0;
+    }
+
+    // The next byte of the sheet, or -1 at its end.
+    int peek() {
+        if (at_ == block_.size() && !readMore())
+            return -1;
+        return static_cast<unsigned char>(block_[at_]);
+    }
+
+    // Takes the next byte of the sheet (peek first), and its place.
+    bool take(char& c, TextPlace& place) {
+        if (!problem_.empty())
+            return false;
+        if (++sinceValue_ > kLongestJsonValue) {
+            problem_ = "longer than " + std::to_string(kLongestJsonValue >> 20) + " MB";
+            tooLong_ = true;
+            return false;
+        }
+        c = block_[at_++];
+        place = places_.pass(c);
+        return true;
+    }
+
+    TextPlace queuedPlace() const {
+        if (!runQueued_)
+            return queuePlaces_[queued_];
+        // A run of digits on one line, maybe between quotes that stand where its first digit does
+        // and after its last.
+        const std::size_t digit = quotedRun_ && queued_ > 0 ? queued_ - 1 : queued_;
+        return {runStart_.line, runStart_.column + static_cast<int>(digit)};
+    }
+
+    // Makes sure the queue holds a byte to hand out; false at the end of the text.
+    bool fill() {
+        if (queued_ < queue_.size())
+            return true;
+        queue_.clear();
+        queuePlaces_.clear();
+        queued_ = 0;
+        runQueued_ = false;
+        const int next = peek();
+        if (next < 0)
+            return false;
+        if (!inString_ && isDigit(next) && !isNumberCharacter(previous_))
+            return fillDigits();
+        char c = 0;
+        TextPlace place;
+        if (!take(c, place))
+            return false;
+        queue_ += c;
+        queuePlaces_.push_back(place);
+        if (inString_ && escaped_)
+            escaped_ = false;
+        else if (inString_ && c == '\\')
+            escaped_ = true;
+        else if (c == '"')
+            inString_ = !inString_;
+        inStringOut_ = inString_ || c == '"';
+        previous_ = static_cast<unsigned char>(c);
+        return true;
+    }
+
+    // A run of digits that begins a number, read whole to tell whether it is a long whole number.
+    bool fillDigits() {
+        char c = 0;
+        TextPlace place;
+        while (isDigit(peek()) && take(c, place)) {
+            if (queue_.empty())
+                runStart_ = place;
+            queue_ += c;
+        }
+        if (queue_.empty())
+            return false;
+        quotedRun_ = queue_.size() >= kLongWholeNumber && !isNumberCharacter(peek());
+        if (quotedRun_)
+            queue_ = '"' + queue_ + '"';
+        runQueued_ = true;
+        inStringOut_ = quotedRun_;
+        previous_ = static_cast<unsigned char>(c);
+        return true;
+    }
+
+    std::istream& in_;
+    std::string block_;
+    std::size_t at_ = 0;
+    TextPlaces places_;
+    std::string problem_;
+    bool tooLong_ = false;
+    std::size_t sinceValue_ = 0;
+
+    std::string queue_;
+    std::vector<TextPlace> queuePlaces_;
+    std::size_t queued_ = 0;
+    bool runQueued_ = false;
+    bool quotedRun_ = false;
+    TextPlace runStart_;
+
+    bool inString_ = false;
+    bool escaped_ = false;
+    bool inStringOut_ = false;
+    int previous_ = -1;
+
+    std::array<TextPlace, 4> recent_{};
+    std::size_t handed_ = 0;
+    TextPlace numberStart_;
+    bool lastWasNumber_ = false;
+};
 
 struct Frame {
     JsonNode node;
@@ -96,10 +209,9 @@ struct Frame {
 
 class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
   public:
-    // text is the sheet as written; quoted says which numbers of it the parsed text has in quotes.
-    TreeBuilder(std::string_view text, const std::vector<std::size_t>& quoted, const std::string& source,
-                const std::string& streamedKey, const JsonItemHandler& onItem)
-        : text_(text), quoted_(quoted), source_(source), streamedKey_(streamedKey), onItem_(onItem) {}
+    TreeBuilder(JsonFeed& feed, const std::string& source, const std::string& streamedKey,
+                const JsonItemHandler& onItem)
+        : feed_(feed), source_(source), streamedKey_(streamedKey), onItem_(onItem) {}
 
     JsonTree result() { return {std::move(root_), std::move(error_)}; }
 
@@ -131,6 +243,8 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
             return false;
         }
         object.node.keys.push_back(std::move(name));
+        if (stack_.size() == 1)
+            startValue();
         return true;
     }
     bool end_object() override { return endContainer(); }
@@ -142,18 +256,32 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
                               stack_.back().node.kind == Kind::object &&
                               stack_.back().node.keys.back() == streamedKey_;
         stack_.push_back({{Kind::array, {}, {}, {}}, streamed, 0, {}});
+        if (streamed)
+            startValue();
         return true;
     }
     bool end_array() override { return endContainer(); }
 
     bool parse_error(std::size_t position, const std::string& lastToken,
                      const nlohmann::detail::exception& problem) override {
+        if (feed_.tooLong()) {
+            error_ = jsonProblem(source_, valueAt_,
+                                 "this value takes more than " + std::to_string(kLongestJsonValue >> 20) +
+                                     " MB of the sheet, far more than any team needs: is it the right file?");
+            return false;
+        }
+        if (!feed_.problem().empty()) {
+            error_ = source_ + ":1:1: " + feed_.problem();
+            return false;
+        }
         // A syntax error stands at the last character read; a number that is too large begins where
         // its token does.
         const std::size_t offset = problem.id == kNumberOverflow
                                        ? position - std::min(position, lastToken.size())
                                        : position - std::min<std::size_t>(position, 1);
-        const std::string at = source_ + ":" + placeOf(text_, writtenOffset(offset)) + ": ";
+        const TextPlace place = feed_.placeOfHanded(offset);
+        const std::string at =
+            source_ + ":" + std::to_string(place.line) + ":" + std::to_string(place.column) + ": ";
         error_ = problem.id == kNumberOverflow
                      ? at + "the number " + quotedInput(lastToken) + " is too large to read"
                      : at + "invalid JSON: " + syntaxProblem(problem.what(), lastToken);
@@ -161,14 +289,10 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
     }
 
   private:
-    // The offset in the text as written of an offset in the parsed text: two quotes fewer for each
-    // number quoted before it.
-    std::size_t writtenOffset(std::size_t parsed) const {
-        std::size_t quotes = 0;
-        for (std::size_t at : quoted_)
-            if (at + quotes < parsed)
-                quotes += 2;
-        return parsed - std::min(parsed, quotes);
+    // A member of the top object, or an element of the streamed array, begins.
+    void startValue() {
+        feed_.startValue();
+        valueAt_ = pointerOf(stack_.size() + 1);
     }
 
     // The place of what frames [0, depth) hold next: the key just read, or the next element.
@@ -208,6 +332,7 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
         if (parent.streamed) {
             error_ = onItem_(node, pointerOf(stack_.size() + 1));
             ++parent.count;
+            startValue();
             return error_.empty();
         }
         parent.node.items.push_back(std::move(node));
@@ -215,14 +340,14 @@ class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
         return true;
     }
 
-    std::string_view text_;
-    const std::vector<std::size_t>& quoted_;
+    JsonFeed& feed_;
     const std::string& source_;
     const std::string& streamedKey_;
     const JsonItemHandler& onItem_;
     std::vector<Frame> stack_;
     JsonNode root_;
     std::string error_;
+    JsonPointer valueAt_; // the value that the feed counts the length of
 };
 
 } // namespace
@@ -236,16 +361,38 @@ std::string JsonNode::shown() const {
     }
 }
 
-JsonTree readJson(std::string_view text, const std::string& source, const std::string& streamedKey,
+namespace {
+
+// What the JSON library reads through: an input iterator over the feed.
+class FeedIterator {
+  public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = char;
+
+    FeedIterator() = default;
+    explicit FeedIterator(JsonFeed& feed) : feed_(&feed) {}
+    char operator*() const { return feed_->current(); }
+    FeedIterator& operator++() {
+        feed_->advance();
+        return *this;
+    }
+    bool operator==(const FeedIterator& other) const { return atEnd() == other.atEnd(); }
+
+  private:
+    bool atEnd() const { return feed_ == nullptr || feed_->atEnd(); }
+    JsonFeed* feed_ = nullptr;
+};
+
+} // namespace
+
+JsonTree readJson(std::istream& in, const std::string& source, const std::string& streamedKey,
                   const JsonItemHandler& onItem) {
-    if (isUtf16Text(text))
-        return {{}, source + ":1:1: " + std::string(kUtf16Problem)};
-    const QuotedLongNumbers parsed = quoteLongWholeNumbers(text);
-    TreeBuilder builder(text, parsed.quoted, source, streamedKey, onItem);
-    if (parsed.quoted.empty())
-        nlohmann::json::sax_parse(text, &builder);
-    else
-        nlohmann::json::sax_parse(parsed.text, &builder);
+    JsonFeed feed(in);
+    TreeBuilder builder(feed, source, streamedKey, onItem);
+    nlohmann::json::sax_parse(FeedIterator(feed), FeedIterator(), &builder);
     return builder.result();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <istream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -30,9 +31,13 @@ struct JsonTree {
     std::string error; // "source:line:column: invalid JSON: ..." or "source: /pointer: ..."; empty when read
 };
 
-// Reads text. The elements of the array that the top object's member streamedKey holds are handed to
-// onItem as each is read, and not kept, so a long list never needs room for all of it at once.
-JsonTree readJson(std::string_view text, const std::string& source, const std::string& streamedKey = {},
+// Reads the JSON text that in delivers, as a stream. The elements of the array that the top object's
+// member streamedKey holds are handed to onItem as each is read, and not kept, so a long list never
+// needs room for all of it at once; each of them, and each other member of the top object, may take
+// at most kLongestJsonValue bytes of the text. A UTF-8 byte order mark at the start is skipped;
+// UTF-16 text, and a second mark, are refused.
+inline constexpr std::size_t kLongestJsonValue = 1 << 20;
+JsonTree readJson(std::istream& in, const std::string& source, const std::string& streamedKey = {},
                   const JsonItemHandler& onItem = {});
 
 // "source: /pointer: problem", the form of every problem about a place in a JSON text.

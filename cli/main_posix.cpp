@@ -7,6 +7,7 @@
 
 int main(int argc, char** argv) {
     prepareConsole();
+    catchInterruptions();
     std::ios::sync_with_stdio(false);
     return runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
 }

@@ -9,6 +9,7 @@
 // The arguments arrive as UTF-16, so that every file name reaches the program whole.
 int wmain(int argc, wchar_t** argv) {
     prepareConsole();
+    catchInterruptions();
     std::ios::sync_with_stdio(false);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)

@@ -85,17 +85,23 @@ class SheetReader {
         return {};
     }
 
-    // The team of a row: the only one, or the one of the row's file.
-    std::size_t teamOf(const CsvRow& row) {
+    // The team of a row: the only one, or the one of the row's file; none after saying why.
+    std::optional<std::size_t> teamOf(const CsvRow& row, std::string& problemText) {
         if (!league_)
             return 0;
         const std::string file(sheetText(row[0].text));
-        const auto [known, added] = files_.try_emplace(file, teams_.size());
-        if (added) {
-            teams_.push_back({file, {row[0].line, row[0].column, {}}, {}});
-            rowsSeen_.emplace_back();
+        const auto known = files_.find(file);
+        if (known != files_.end())
+            return known->second;
+        problemText = leagueFileProblem(file, teams_.size());
+        if (!problemText.empty()) {
+            problemText = problem(row[0], problemText);
+            return std::nullopt;
         }
-        return known->second;
+        files_.emplace(file, teams_.size());
+        teams_.push_back({file, {row[0].line, row[0].column, {}}, {}});
+        rowsSeen_.emplace_back();
+        return teams_.size() - 1;
     }
 
     // Every row has at least the header's cells, slot and colour rows alike.
@@ -104,7 +110,11 @@ class SheetReader {
             return fieldCount(row);
         if (league_ && row[0].text.empty())
             return problem(row[0], "the row names no file in its \"File\" column");
-        const std::size_t team = teamOf(row);
+        std::string unnamed;
+        const std::optional<std::size_t> known = teamOf(row, unnamed);
+        if (!known)
+            return unnamed;
+        const std::size_t team = *known;
         const CsvCell& label = row[labelColumn_];
         int* seenOnLine = nullptr;
         std::string read;
@@ -153,8 +163,7 @@ class SheetReader {
             BoxText text = boxText(field, isSpinnerField(field) ? cell : sheetText(cell));
             if (!text.ok)
                 return problem(row[column], text.problem);
-            input.fields.push_back(
-                {slot, field, std::move(text.text), {row[column].line, row[column].column, {}}});
+            input.fields.add({slot, field, std::move(text.text), {row[column].line, row[column].column, {}}});
             input.fieldGiven[static_cast<std::size_t>(field)] = true;
         }
         input.slotGiven[slot] = true;
@@ -214,10 +223,9 @@ void writeTeamCsvRows(const TeamDocument& doc, std::ostream& out, const std::str
             << std::string(kSlotFieldCount - 1, ',') << kRecordEnd;
 }
 
-TeamInputResult parseTeamCsv(std::string_view text, const std::string& source) {
+TeamInputResult parseTeamCsv(std::istream& in, const std::string& source) {
     SheetReader reader(source, false);
-    const std::string problem =
-        readCsvRows(text, source, [&](const CsvRow& row) { return reader.read(row); });
+    const std::string problem = readCsvRows(in, source, [&](const CsvRow& row) { return reader.read(row); });
     if (!problem.empty())
         return inputError(problem);
     if (reader.teams().empty())
@@ -225,10 +233,9 @@ TeamInputResult parseTeamCsv(std::string_view text, const std::string& source) {
     return {true, std::move(reader.teams()[0].input), {}};
 }
 
-LeagueInputResult parseLeagueCsv(std::string_view text, const std::string& source) {
+LeagueInputResult parseLeagueCsv(std::istream& in, const std::string& source) {
     SheetReader reader(source, true);
-    const std::string problem =
-        readCsvRows(text, source, [&](const CsvRow& row) { return reader.read(row); });
+    const std::string problem = readCsvRows(in, source, [&](const CsvRow& row) { return reader.read(row); });
     if (!problem.empty())
         return {false, {}, problem};
     if (reader.teams().empty())

@@ -2,6 +2,7 @@
 // A league sheet holds many teams, each under the team file it belongs to.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -31,9 +32,10 @@ void writeLeagueJsonStart(std::ostream& out);
 void writeLeagueJsonTeam(const std::string& file, const TeamDocument& doc, bool first, std::ostream& out);
 void writeLeagueJsonEnd(std::ostream& out);
 
-// source names the input in messages ("team.csv:4:17: ...", "team.json: /slots/3/icon: ...").
-TeamInputResult parseTeamCsv(std::string_view text, const std::string& source);
-TeamInputResult parseTeamJson(std::string_view text, const std::string& source);
+// source names the input in messages ("team.csv:4:17: ...", "team.json: /slots/3/icon: ..."). The
+// sheet is read from in as a stream.
+TeamInputResult parseTeamCsv(std::istream& in, const std::string& source);
+TeamInputResult parseTeamJson(std::istream& in, const std::string& source);
 
 struct LeagueTeamInput {
     std::string file; // as the sheet names it (UTF-8)
@@ -45,5 +47,13 @@ struct LeagueInputResult {
     std::vector<LeagueTeamInput> teams; // in the order the sheet first names them
     std::string error;
 };
-LeagueInputResult parseLeagueCsv(std::string_view text, const std::string& source);
-LeagueInputResult parseLeagueJson(std::string_view text, const std::string& source);
+LeagueInputResult parseLeagueCsv(std::istream& in, const std::string& source);
+LeagueInputResult parseLeagueJson(std::istream& in, const std::string& source);
+
+// A league sheet names at most this many team files: every team's input is held until the sheet
+// has been read, since a team's rows may stand anywhere in it.
+inline constexpr std::size_t kMostLeagueTeams = 100000;
+// Why the text of a league's "File" (the teams-th file that the sheet names) can name no team file,
+// or nothing: a control character in it (a zero byte among them, which would end the name early),
+// or one file too many.
+std::string leagueFileProblem(std::string_view file, std::size_t teams);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,22 @@ struct ColorInput {
     ColorRef color;
 };
 
+// The given texts of a team, held compactly in the order given (a league sheet keeps thousands of
+// teams' inputs at once): each field in a few bytes besides its text, a place as its distance from
+// the one before.
+class GivenFields {
+  public:
+    void add(const FieldInput& given);
+    void forEach(const std::function<void(const FieldInput&)>& each) const;
+
+  private:
+    std::vector<char> packed_;
+    InputPlace last_; // of the field added last
+    SlotIndex lastSlot_ = -1;
+};
+
 struct TeamInput {
-    std::vector<FieldInput> fields;
+    GivenFields fields;
     std::vector<ColorInput> colors;
     std::array<bool, kSlotCount> slotGiven{};
     std::array<bool, kSlotFieldCount> fieldGiven{}; // a column of the sheet, or a name in any JSON slot

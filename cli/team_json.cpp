@@ -177,7 +177,7 @@ class TeamJsonReader {
         BoxText box = boxText(*field, text);
         if (!box.ok)
             return problem(at, box.problem);
-        input.fields.push_back({slot, *field, std::move(box.text), {0, 0, at.to_string()}});
+        input.fields.add({slot, *field, std::move(box.text), {0, 0, at.to_string()}});
         input.fieldGiven[static_cast<std::size_t>(*field)] = true;
         return {};
     }
@@ -218,8 +218,8 @@ void writeLeagueJsonEnd(std::ostream& out) {
     writeJsonFromArray(tail, out);
 }
 
-TeamInputResult parseTeamJson(std::string_view text, const std::string& source) {
-    const JsonTree tree = readJson(text, source);
+TeamInputResult parseTeamJson(std::istream& in, const std::string& source) {
+    const JsonTree tree = readJson(in, source);
     if (!tree.error.empty())
         return inputError(tree.error);
     const TeamJsonReader reader(source);
@@ -231,7 +231,7 @@ TeamInputResult parseTeamJson(std::string_view text, const std::string& source) 
     return result;
 }
 
-LeagueInputResult parseLeagueJson(std::string_view text, const std::string& source) {
+LeagueInputResult parseLeagueJson(std::istream& in, const std::string& source) {
     const TeamJsonReader reader(source);
     LeagueInputResult result;
     constexpr std::string_view fileName[] = {kFileKey};
@@ -242,18 +242,21 @@ LeagueInputResult parseLeagueJson(std::string_view text, const std::string& sour
         const JsonNode* file = memberOf(team, kFileKey);
         if (file == nullptr || file->kind != Kind::string || file->text.empty())
             return reader.problem(at, "a team must name its team file in \"file\"");
-        const auto [earlier, added] = teamOfFile.try_emplace(file->text, result.teams.size());
-        if (!added)
+        const auto earlier = teamOfFile.find(file->text);
+        if (earlier != teamOfFile.end())
             return reader.problem(at / std::string(kFileKey),
                                   "the file " + file->shown() + " appears twice (first at " +
                                       shownPointer(result.teams[earlier->second].place.pointer) + ")");
+        if (const std::string refused = leagueFileProblem(file->text, result.teams.size()); !refused.empty())
+            return reader.problem(at / std::string(kFileKey), refused);
+        teamOfFile.emplace(file->text, result.teams.size());
         LeagueTeamInput entry{file->text, {0, 0, (at / std::string(kFileKey)).to_string()}, {}};
         if (std::string read = reader.readTeam(team, at, fileName, entry.input); !read.empty())
             return read;
         result.teams.push_back(std::move(entry));
         return {};
     };
-    const JsonTree tree = readJson(text, source, std::string(kTeamsKey), readLeagueTeam);
+    const JsonTree tree = readJson(in, source, std::string(kTeamsKey), readLeagueTeam);
     if (!tree.error.empty())
         return {false, {}, tree.error};
     if (std::string header = reader.readHeader(tree.root, kLeagueFormatName); !header.empty())

@@ -1,21 +1,28 @@
 #include "teamfile/file_io.h"
 
-#include <vector>
-
 #include "teamfile/file_io_platform.h"
+
+#include <chrono>
+#include <thread>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Writes all of data into file and forces it to the disk; closes the file.
-FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
+// Writes all of data into file.
+FileResult writeAll(OpenedFile file, std::span<const std::uint8_t> data) {
     FileResult result;
     for (std::size_t done = 0; done < data.size() && result.ok;) {
         std::size_t wrote = 0;
         result = writeSome(file, data.subspan(done), wrote);
         done += wrote;
     }
+    return result;
+}
+
+// Writes all of data into file and forces it to the disk; closes the file.
+FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
+    FileResult result = writeAll(file, data);
     if (result.ok)
         result = flushToDisk(file);
     const FileResult closed = closeFile(file);
@@ -27,6 +34,14 @@ FileResult writeAndClose(OpenedFile file, std::span<const std::uint8_t> data) {
 // they are read report 0); then what was read is all that is known.
 std::uintmax_t deliveredSize(bool sized, std::uintmax_t reported, const FilePrefix& prefix) {
     return sized && reported >= prefix.delivered ? reported : prefix.delivered;
+}
+
+// After a commit's move: nothing is staged, and a temporary file that did not move is removed.
+FileResult settled(StagedFile& staged, const FileResult& moved) {
+    if (!moved.ok)
+        removeFile(staged.temporary);
+    staged.temporary.clear();
+    return moved;
 }
 
 } // namespace
@@ -42,19 +57,17 @@ bool isFolder(const fs::path& path) {
 
 FileResult stageFileContents(const fs::path& path, std::span<const std::uint8_t> data, StagedFile& staged) {
     staged = {};
-    fs::path target;
-    if (const FileResult replaceable = replaceableTarget(path, target); !replaceable.ok)
-        return replaceable;
-    OpenedFile file = 0;
-    fs::path temporary;
-    if (const FileResult created = createTemporary(folderOf(target), target, file, temporary); !created.ok)
-        return created;
-    if (const FileResult written = writeAndClose(file, data); !written.ok) {
-        removeFile(temporary);
-        return written;
-    }
-    staged = {target, temporary};
-    return {};
+    StagedWrite write;
+    FileResult result = startStagedWrite(path, write);
+    if (result.ok)
+        result = writeStaged(write, data);
+    if (result.ok)
+        result = finishStagedWrite(write);
+    else
+        abandonStagedWrite(write);
+    if (result.ok)
+        staged = write.staged;
+    return result;
 }
 
 FileResult commitStagedFile(StagedFile& staged) {
@@ -107,24 +120,83 @@ bool sameFile(const fs::path& a, const fs::path& b) {
     return existingFileIdentity(a, first) && existingFileIdentity(b, second) && first == second;
 }
 
-std::string fileIdentity(const fs::path& given) {
+std::string fileIdentity(const fs::path& path) {
     std::string identity;
-    if (existingFileIdentity(given, identity))
+    if (existingFileIdentity(path, identity))
         return identity;
-    // The names below the nearest existing folder, innermost first.
-    std::error_code unknown;
-    fs::path path = fs::absolute(given, unknown).lexically_normal();
-    std::vector<fs::path> below;
-    while (!existingFileIdentity(path, identity)) {
-        if (!path.has_relative_path()) {
-            identity = comparedName(path); // a drive or root that does not exist
-            break;
-        }
-        if (!path.filename().empty())
-            below.push_back(path.filename());
-        path = path.parent_path();
+    const fs::path folder = folderOf(path);
+    if (!path.has_relative_path() || folder == path) // a drive, a root or a folder that does not exist
+        return identity.append("?").append(comparedName(path));
+    return fileIdentity(folder) + "/" + comparedName(path.filename());
+}
+
+FileResult openToRead(const fs::path& path, ReadingFile& file) {
+    file = {};
+    OpenedFile opened = 0;
+    const FileResult result = openForReading(path, opened);
+    if (result.ok)
+        file = {opened, true};
+    return result;
+}
+
+FileResult readBlock(ReadingFile& file, std::span<std::uint8_t> buffer, std::size_t& got) {
+    return readSome(file.handle, buffer, got);
+}
+
+void closeReading(ReadingFile& file) {
+    if (file.open)
+        closeFile(file.handle);
+    file = {};
+}
+
+FileResult commitStagedFileWaiting(StagedFile& staged) {
+    constexpr auto kStep = std::chrono::milliseconds(10);
+    constexpr int kSteps = 200;
+    FileResult result = replaceReadFile(staged.temporary, staged.target);
+    for (int step = 0;
+         step < kSteps && !result.ok &&
+         (result.failure == FileFailure::accessDenied || result.failure == FileFailure::sharingViolation);
+         ++step) {
+        std::this_thread::sleep_for(kStep);
+        result = replaceReadFile(staged.temporary, staged.target);
     }
-    for (auto name = below.rbegin(); name != below.rend(); ++name)
-        identity.append("/").append(comparedName(*name));
-    return identity;
+    return settled(staged, result);
+}
+
+FileResult commitStagedFileAsNew(StagedFile& staged) {
+    return settled(staged, moveToNewName(staged.temporary, staged.target));
+}
+
+FileResult startStagedWrite(const fs::path& path, StagedWrite& write) {
+    write = {};
+    fs::path target;
+    if (const FileResult replaceable = replaceableTarget(path, target); !replaceable.ok)
+        return replaceable;
+    OpenedFile file = 0;
+    fs::path temporary;
+    if (const FileResult created = createTemporary(folderOf(target), target, file, temporary); !created.ok)
+        return created;
+    write = {{target, temporary}, file, true};
+    return {};
+}
+
+FileResult writeStaged(StagedWrite& write, std::span<const std::uint8_t> data) {
+    return writeAll(write.handle, data);
+}
+
+FileResult finishStagedWrite(StagedWrite& write) {
+    const FileResult result = writeAndClose(write.handle, {});
+    write.open = false;
+    if (!result.ok)
+        abandonStagedWrite(write);
+    return result;
+}
+
+void abandonStagedWrite(StagedWrite& write) {
+    if (write.open)
+        closeFile(write.handle);
+    write.open = false;
+    if (!write.staged.temporary.empty())
+        removeFile(write.staged.temporary);
+    write.staged = {};
 }

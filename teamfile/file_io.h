@@ -72,11 +72,21 @@ struct FilePrefix {
     std::uintmax_t size = 0;
 };
 
-// Opens the file with read sharing only and fills buffer from the file's start with as few reads as
-// possible; prefix.delivered is how many bytes the file had to give (fewer than the buffer when it
-// ends).
+// Opens the file shared with readers and with a replace (not with writers) and fills buffer from the file's
+// start with as few reads as possible; prefix.delivered is how many bytes the file had to give (fewer than
+// the buffer when it ends).
 FileResult readFilePrefix(const std::filesystem::path& path, std::span<std::uint8_t> buffer,
                           FilePrefix& prefix);
+
+// A file read from its start a block at a time, shared as readFilePrefix shares it: openToRead, then
+// readBlock until it delivers nothing, then closeReading (also after a failure).
+struct ReadingFile {
+    std::intptr_t handle = 0;
+    bool open = false;
+};
+FileResult openToRead(const std::filesystem::path& path, ReadingFile& file);
+FileResult readBlock(ReadingFile& file, std::span<std::uint8_t> buffer, std::size_t& got);
+void closeReading(ReadingFile& file);
 
 // Whether both paths name the same existing file (after links), however they are spelled: the same
 // file identity, so hard links count as the same file.
@@ -84,9 +94,10 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // What tells one file from another, as text that is equal for two paths exactly when they name the
 // same file: for an existing file (after links) its device and file number, so that hard links and
-// any spelling count as one file; for a name that does not exist yet, the identity of its nearest
-// existing folder followed by the names below it as the file system compares names (ignoring
-// letter case on Windows).
+// any spelling count as one file; for a name that does not exist yet, the identity of its folder as
+// the system resolves it (links followed, so "link/.." is the link target's parent, never a lexical
+// step back) followed by its last name as the file system compares names (ignoring letter case on
+// Windows); a folder that does not exist either is taken the same way, one name at a time.
 std::string fileIdentity(const std::filesystem::path& path);
 
 // Whether path names an existing folder (after links).
@@ -109,3 +120,52 @@ FileResult fileStatus(const std::filesystem::path& path, FileStatus& status);
 // The names of the entries directly in folder ("." and ".." left out), in the system's order. Unlike
 // std::filesystem, works on Windows for folders whose paths pass the old limit of 260 characters.
 FileResult listFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& names);
+
+// Writing where other programs may write the same files, and where a run may be cut short.
+
+// As commitStagedFile, where other programs may be reading the target: a reader that shares it for
+// deleting, as this file layer's readers do, does not keep it from being replaced where the system
+// renames under POSIX rules (Windows 10 and later), and elsewhere (older Windows, Wine) such a reader,
+// which holds a team file for an instant, is waited for, up to two seconds.
+FileResult commitStagedFileWaiting(StagedFile& staged);
+
+// Moves the staged file into place only where no file stands yet: a file that appeared meanwhile is
+// left alone, and that is a failure. Afterwards nothing is staged, as after commitStagedFile.
+FileResult commitStagedFileAsNew(StagedFile& staged);
+
+// Removes a file; a file that is not there is no failure.
+FileResult removeFileAt(const std::filesystem::path& path);
+
+// Whether a file is a temporary file of a safe save whose process has ended, so that no one will
+// commit or remove it: what an interruption that no program can catch (a kill, a power cut) leaves
+// behind. The safe save names its temporary files after the process that makes them; on Windows,
+// which soon gives a process's number to another, a process that began after the file was written
+// is another process.
+bool isStaleTemporary(const std::filesystem::path& path);
+
+// A lock on writing into a folder, taken through a lock file in it and held until unlockFolder or the
+// end of the process, whatever ends it.
+struct FolderLock {
+    std::filesystem::path file;
+    std::intptr_t handle = 0;
+    bool held = false;
+};
+inline constexpr std::string_view kFolderLockName = ".squadwright.lock";
+// Takes the lock without waiting; busy (and not ok) when another process holds it.
+FileResult lockFolder(const std::filesystem::path& folder, FolderLock& lock, bool& busy);
+// Gives the lock up and removes its lock file.
+void unlockFolder(FolderLock& lock);
+
+// A staged save whose contents come a piece at a time (a sheet written as it is made): the temporary
+// file stays open until finishStagedWrite forces it to the disk and closes it, leaving it staged as
+// stageFileContents does. On any failure nothing stays staged and no temporary file is left.
+struct StagedWrite {
+    StagedFile staged;
+    std::intptr_t handle = 0;
+    bool open = false;
+};
+FileResult startStagedWrite(const std::filesystem::path& path, StagedWrite& write);
+FileResult writeStaged(StagedWrite& write, std::span<const std::uint8_t> data);
+FileResult finishStagedWrite(StagedWrite& write);
+// Closes and removes the temporary file of a staged write that will not be finished.
+void abandonStagedWrite(StagedWrite& write);

@@ -13,7 +13,8 @@
 
 using OpenedFile = std::intptr_t;
 
-// Opens an existing file for reading, shared with other readers only.
+// Opens an existing file for reading, shared with other readers and with a replace (Windows'
+// FILE_SHARE_DELETE), not with writers.
 FileResult openForReading(const std::filesystem::path& path, OpenedFile& file);
 // The size the system reports for an open file; sized is false when it has none (a pipe, a device).
 FileResult reportedSize(OpenedFile file, bool& sized, std::uintmax_t& size);
@@ -37,6 +38,11 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
 // replaceFileContents); afterwards from is gone.
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 void removeFile(const std::filesystem::path& path);
+// Moves from over to as replaceFile does, but on Windows first under POSIX rules (Windows 10 and later),
+// which replace the name even while a reader that shares the file for deleting holds it open.
+FileResult replaceReadFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Moves from to the name to, which must not exist: never over a file that stands there.
+FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The identity of an existing file or folder (after links) as text; false when it does not exist
 // or cannot be examined.

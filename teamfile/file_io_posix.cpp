@@ -8,6 +8,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -157,7 +159,8 @@ FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem:
 
 FileResult createTemporary(const std::filesystem::path& folder, const std::filesystem::path& target,
                            OpenedFile& file, std::filesystem::path& temporary) {
-    std::string name = (folder / ".squadwright-XXXXXX").native();
+    // The process number in the name tells a later run whether the file's writer has ended.
+    std::string name = (folder / (".squadwright-" + std::to_string(getpid()) + "-XXXXXX")).native();
     const int fd = mkstemp(name.data());
     if (fd < 0)
         return failure(errno);
@@ -226,4 +229,80 @@ FileResult listFolder(const std::filesystem::path& folder, std::vector<std::file
     const int error = errno;
     closedir(listing);
     return error == 0 ? FileResult{} : failure(error);
+}
+
+// A rename replaces a name whoever holds the file open.
+FileResult replaceReadFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return replaceFile(from, to);
+}
+
+FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    if (errno != EINVAL && errno != ENOSYS)
+        return failure(errno);
+    // A file system without that kind of rename: a second link, which is never made over a file.
+    if (link(from.c_str(), to.c_str()) != 0)
+        return failure(errno);
+    unlink(from.c_str());
+    return {};
+}
+
+FileResult removeFileAt(const std::filesystem::path& path) {
+    return unlink(path.c_str()) == 0 || errno == ENOENT ? FileResult{} : failure(errno);
+}
+
+// ".squadwright-PID-XXXXXX", as createTemporary names it.
+bool isStaleTemporary(const std::filesystem::path& path) {
+    constexpr std::string_view kPrefix = ".squadwright-";
+    constexpr std::size_t kUniquePart = 6;
+    const std::string text = path.filename().native();
+    const std::size_t dash = text.find('-', kPrefix.size());
+    if (!text.starts_with(kPrefix) || dash == std::string::npos || dash == kPrefix.size() ||
+        text.size() != dash + 1 + kUniquePart)
+        return false;
+    pid_t writer = 0;
+    for (std::size_t i = kPrefix.size(); i < dash; ++i) {
+        if (text[i] < '0' || text[i] > '9' || writer > 100000000)
+            return false;
+        writer = writer * 10 + (text[i] - '0');
+    }
+    return writer > 0 && writer != getpid() && kill(writer, 0) != 0 && errno == ESRCH;
+}
+
+// The lock file is removed when the lock is given up, so a process that opened it just before may
+// lock a file that no longer has a name: the lock counts only while the name still leads to it.
+FileResult lockFolder(const std::filesystem::path& folder, FolderLock& lock, bool& busy) {
+    lock = {folder / kFolderLockName, 0, false};
+    busy = false;
+    for (int attempt = 0; attempt < kMaxLinkHops; ++attempt) {
+        const int fd = open(lock.file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return failure(errno);
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            close(fd);
+            busy = error == EWOULDBLOCK;
+            return failure(error);
+        }
+        struct stat held {};
+        struct stat named {};
+        if (fstat(fd, &held) == 0 && stat(lock.file.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino) {
+            lock.handle = fd;
+            lock.held = true;
+            return {};
+        }
+        close(fd);
+    }
+    busy = true;
+    return failure(EWOULDBLOCK);
+}
+
+void unlockFolder(FolderLock& lock) {
+    if (!lock.held)
+        return;
+    unlink(lock.file.c_str());
+    close(descriptor(lock.handle));
+    lock.held = false;
 }

@@ -252,8 +252,9 @@ std::string utf8Text(const std::filesystem::path& path) {
 }
 
 FileResult openForReading(const std::filesystem::path& path, OpenedFile& file) {
-    HANDLE handle = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Other readers, and a save that replaces the file meanwhile, are let through; writers are not.
+    HANDLE handle = CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_ACCESS_DENIED && isFolder(path) ? failure(error, FileFailure::other)
@@ -313,7 +314,8 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
         wchar_t name[40];
         swprintf(name, 40, L"swt%lx-%lx-%x.tmp", GetCurrentProcessId(), GetTickCount(), ++count);
         temporary = systemPath(folder / name);
-        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        // Shared for deleting only: an interruption removes the file while it is still being written.
+        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             file = reinterpret_cast<OpenedFile>(handle);
@@ -397,4 +399,153 @@ FileResult listFolder(const std::filesystem::path& folder, std::vector<std::file
     const DWORD error = GetLastError();
     FindClose(search);
     return error == ERROR_NO_MORE_FILES ? FileResult{} : failure(error);
+}
+
+FileResult replaceReadFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // FileRenameInfoEx and its flags, of Windows 10 (1709) and later. The new name is the last part
+    // of to alone: from stands in the same folder.
+    constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+    constexpr DWORD kReplaceIfExists = 0x1;
+    constexpr DWORD kPosixSemantics = 0x2;
+    HANDLE source = CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (source != INVALID_HANDLE_VALUE) {
+        const std::wstring name = to.filename().native();
+        std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->Flags = kReplaceIfExists | kPosixSemantics;
+        info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+        std::copy(name.begin(), name.end(), info->FileName);
+        const bool renamed =
+            SetFileInformationByHandle(source, kRenameInfoEx, info, static_cast<DWORD>(buffer.size()));
+        const DWORD error = GetLastError();
+        CloseHandle(source);
+        if (renamed)
+            return {};
+        if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+            error != ERROR_INVALID_FUNCTION)
+            return failure(error);
+    }
+    return replaceFile(from, to);
+}
+
+FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? FileResult{}
+                                                                         : failure(GetLastError());
+}
+
+FileResult removeFileAt(const std::filesystem::path& path) {
+    if (DeleteFileW(systemPath(path).c_str()))
+        return {};
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? FileResult{} : failure(error);
+}
+
+namespace {
+
+// The hexadecimal number at the front of text, and the rest after it.
+bool takeHex(std::wstring_view& text, unsigned long& value) {
+    std::size_t digits = 0;
+    value = 0;
+    for (; digits < text.size() && digits < 8; ++digits) {
+        const wchar_t c = text[digits];
+        const wchar_t lower = c | 0x20;
+        if (c >= L'0' && c <= L'9')
+            value = value * 16 + (c - L'0');
+        else if (lower >= L'a' && lower <= L'f')
+            value = value * 16 + (lower - L'a' + 10);
+        else
+            break;
+    }
+    text.remove_prefix(digits);
+    return digits > 0;
+}
+
+// Whether the process that wrote a file at the time written has ended: the process of that number
+// has ended, or began after the file was written (the number is another process's now).
+bool writerHasEnded(DWORD id, const FILETIME& written) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0 ||
+                       (GetProcessTimes(process, &created, &exited, &kernel, &user) &&
+                        CompareFileTime(&created, &written) > 0);
+    CloseHandle(process);
+    return ended;
+}
+
+} // namespace
+
+// "swtPID-TICKS-COUNT.tmp" in hexadecimal, as createTemporary names it.
+bool isStaleTemporary(const std::filesystem::path& path) {
+    const std::wstring name = path.filename().native();
+    std::wstring_view text = name;
+    unsigned long writer = 0;
+    unsigned long part = 0;
+    if (!text.starts_with(L"swt") || !text.ends_with(L".tmp"))
+        return false;
+    text = text.substr(3, text.size() - 7);
+    if (!takeHex(text, writer) || !text.starts_with(L'-'))
+        return false;
+    text.remove_prefix(1);
+    if (!takeHex(text, part) || !text.starts_with(L'-'))
+        return false;
+    text.remove_prefix(1);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!takeHex(text, part) || !text.empty() ||
+        !GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data))
+        return false;
+    return writerHasEnded(writer, data.ftLastWriteTime);
+}
+
+// The lock file is removed when the lock is given up, so a process that opened it just before may
+// lock a file that is about to lose its name: the lock counts only while the name still leads to it.
+FileResult lockFolder(const std::filesystem::path& folder, FolderLock& lock, bool& busy) {
+    lock = {folder / std::wstring(kFolderLockName.begin(), kFolderLockName.end()), 0, false};
+    busy = false;
+    DWORD error = ERROR_LOCK_VIOLATION;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        HANDLE file = CreateFileW(systemPath(lock.file).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            if (error != ERROR_ACCESS_DENIED) // a lock file that is being removed
+                return failure(error);
+            Sleep(5);
+            continue;
+        }
+        OVERLAPPED at{};
+        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+            error = GetLastError();
+            CloseHandle(file);
+            busy = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING;
+            return failure(error, busy ? FileFailure::sharingViolation : failureOf(error));
+        }
+        BY_HANDLE_FILE_INFORMATION held{};
+        BY_HANDLE_FILE_INFORMATION named{};
+        if (GetFileInformationByHandle(file, &held) && identityOf(lock.file, named) &&
+            held.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+            held.nFileIndexHigh == named.nFileIndexHigh && held.nFileIndexLow == named.nFileIndexLow) {
+            lock.handle = reinterpret_cast<std::intptr_t>(file);
+            lock.held = true;
+            return {};
+        }
+        CloseHandle(file);
+    }
+    busy = true;
+    return failure(ERROR_LOCK_VIOLATION, FileFailure::sharingViolation);
+}
+
+void unlockFolder(FolderLock& lock) {
+    if (!lock.held)
+        return;
+    DeleteFileW(systemPath(lock.file).c_str());
+    CloseHandle(handleOf(lock.handle));
+    lock.held = false;
 }

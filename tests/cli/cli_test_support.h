@@ -13,6 +13,7 @@
 #include "roster/slot_operations.h"
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 
 // What a command run in the process returned and wrote, with input as its standard input.
@@ -34,6 +35,11 @@ inline void putText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+inline std::string textOf(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = readFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 // The team that a text in one of the tool's shapes makes, as import saves it; the parse result
 // tells why there is none.
 struct Imported {
@@ -41,8 +47,14 @@ struct Imported {
     TeamFileBytes bytes{};
 };
 
+// A team's sheet read from its text.
+inline TeamInputResult parsedTeam(const std::string& text, bool json, const std::string& source = "team") {
+    std::istringstream sheet(text);
+    return json ? parseTeamJson(sheet, source) : parseTeamCsv(sheet, source);
+}
+
 inline Imported importText(const std::string& text, bool json, const std::string& source = "team") {
-    Imported imported{json ? parseTeamJson(text, source) : parseTeamCsv(text, source)};
+    Imported imported{parsedTeam(text, json, source)};
     if (imported.parsed.ok) {
         TeamInMemory team;
         applyTeamInput(team.doc, imported.parsed.input);

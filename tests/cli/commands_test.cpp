@@ -22,11 +22,6 @@ void putTeam(const std::string& path, const TeamFileBytes& bytes) {
     writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
-std::string textOf(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = readFileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 TeamFileBytes changedTeam() {
     TeamInMemory team;
     setFieldText(team.doc, slotNamed("WR1"), SlotField::playerName, "Ann Lee");
@@ -361,14 +356,42 @@ TEST(Commands, AnOutputThatIsAnInputIsRefusedHoweverItIsSpelled) {
         {{"export", folder.file("a.fbt"), "-o", folder.file("sub/../a.fbt")}, folder.file("a.fbt")},
         {{"export", "--league", folder.file("t.csv"), folder.file("a.fbt"), "-o", folder.file("a.fbt")},
          folder.file("a.fbt")},
+        {{"export", "--league", "--files-from", folder.file("list.txt"), "-o", folder.file("list.txt")},
+         folder.file("list.txt")},
     };
     for (const Case& c : cases) {
+        putText(folder.file("list.txt"), folder.file("a.fbt") + "\n");
         const Outcome run = runCommand(c.args);
         EXPECT_EQ(run.status, kExitError) << c.args[3];
         EXPECT_NE(run.err.find("it is the input \"" + c.input + "\""), std::string::npos) << run.err;
         EXPECT_EQ(textOf(folder.file("t.csv")), "Slot\r\n");
+        EXPECT_EQ(textOf(folder.file("list.txt")), folder.file("a.fbt") + "\n");
         EXPECT_EQ(readFileBytes(folder.file("a.fbt")), bytesOf(newTeamBytes()));
     }
+}
+
+// Words after -- are files, "-" names a file where a command reads team files, and counts agree
+// with their nouns.
+TEST(Commands, ArgumentsAndReportsSayWhatTheyMean) {
+    TempFolder folder;
+    putTeam(folder.file("-d.fbt"), newTeamBytes());
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.file(""));
+    putTeam("b.fbt", newTeamBytes());
+    const Outcome checked = runCommand({"check", "b.fbt", "--", "-d.fbt"});
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(checked.out, "b.fbt: no findings\n-d.fbt: no findings\n2 files read, 0 with findings\n")
+        << checked.err;
+    const Outcome shown = runCommand({"show", "-"});
+    EXPECT_TRUE(shown.err.starts_with("squadwright-cli: cannot read \"-\": ")) << shown.err;
+    putText(folder.file("one.csv"), "File,Slot,#\r\n" + folder.file("new.fbt") + ",QB,7\r\n");
+    const std::vector<std::string> lines =
+        linesOf(runCommand({"import", "--league", folder.file("one.csv")}).err);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2],
+              "squadwright-cli: wrote \"" + folder.file("new.fbt") + "\" (1 change from the new team)");
+    EXPECT_EQ(lines.back(),
+              "squadwright-cli: " + folder.file("one.csv") + ": 1 team file written, 0 unchanged");
 }
 
 TEST(Commands, OutputGoesToStandardOutputOrARegularFileOnly) {

@@ -107,7 +107,8 @@ TEST(HostileInput, ArgumentsMeanWhatTheySay) {
     }
     EXPECT_FALSE(fs::exists("o.fbt"));
 
-    // A value that begins with a dash, a league file named "-", a path from the root.
+    // A value that begins with a dash, a league row naming "-" (no team file, never standard output),
+    // a path from the root.
     // The test's own folder, where "/" is the root of the same drive under Wine and on Windows.
     const fs::path besideTest = previous / "from-root.fbt";
     writeFileBytes(besideTest.string(), bytesOf(newTeamBytes()));
@@ -121,9 +122,9 @@ TEST(HostileInput, ArgumentsMeanWhatTheySay) {
     fs::remove(besideTest);
     EXPECT_TRUE(fs::exists(folder.file("-x.csv")));
     EXPECT_TRUE(fs::exists(folder.file("--y.csv")));
-    EXPECT_EQ(dash.status, kExitOk) << dash.err;
+    EXPECT_EQ(dash.status, kExitError) << dash.err;
     EXPECT_EQ(dash.out, "");
-    EXPECT_EQ(fs::file_size(folder.file("-")), layout::kTeamFileSize);
+    EXPECT_FALSE(fs::exists(folder.file("-")));
     EXPECT_EQ(shown.status, kExitOk) << shown.err;
 
     struct Match {

@@ -148,7 +148,7 @@ TEST(Import, WarnsOfLeftOutSlotsAndOfTextsThatReadBackOtherwise) {
                             "QB,2nd,qb,Al,7,3,50,40\r\n"
                             "KK,,XY," +
                             std::string(31, 'n') + ",100,0,140,500\r\n";
-    TeamInputResult parsed = parseTeamCsv(csv, "team.csv");
+    TeamInputResult parsed = parsedTeam(csv, false, "team.csv");
     ASSERT_TRUE(parsed.ok) << parsed.error;
     TeamInMemory team;
     applyTeamInput(team.doc, parsed.input);
@@ -253,7 +253,7 @@ TEST(Import, BadInputIsRefusedWithItsPlace) {
          "team: /slots/0/side: 1 is not a string"},
     };
     for (const Case& c : cases) {
-        const TeamInputResult result = c.json ? parseTeamJson(c.text, "team") : parseTeamCsv(c.text, "team");
+        const TeamInputResult result = parsedTeam(c.text, c.json);
         EXPECT_FALSE(result.ok) << c.text;
         EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << c.text;
     }
@@ -262,7 +262,7 @@ TEST(Import, BadInputIsRefusedWithItsPlace) {
 namespace {
 
 std::vector<std::string> warningsOf(const std::string& text, bool json) {
-    const TeamInputResult parsed = json ? parseTeamJson(text, "team") : parseTeamCsv(text, "team");
+    const TeamInputResult parsed = parsedTeam(text, json);
     if (!parsed.ok)
         return {parsed.error};
     TeamInMemory team;
@@ -329,7 +329,7 @@ TEST(Import, JsonNamesGivenTwiceInAnObjectAreRefusedWithTheirPlace) {
          "team: /slots/1/slot: the name \"slot\" appears twice"},
     };
     for (const Case& c : cases) {
-        const TeamInputResult result = parseTeamJson(c.text, "team");
+        const TeamInputResult result = parsedTeam(c.text, true);
         EXPECT_FALSE(result.ok) << c.text;
         EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << result.error;
     }

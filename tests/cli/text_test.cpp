@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "cli/ansi_text.h"
-#include "cli/csv_table.h"
-
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "cli/ansi_text.h"
+#include "cli/csv_table.h"
+#include "cli/json_tree.h"
 
 TEST(AnsiText, EveryByteGoesToUtf8AndBack) {
     std::string all;
@@ -74,7 +76,8 @@ struct CsvTable {
 
 CsvTable readCsv(std::string_view text) {
     CsvTable table;
-    table.problem = readCsvRows(text, "sheet", [&](const CsvRow& row) {
+    std::istringstream sheet{std::string(text)};
+    table.problem = readCsvRows(sheet, "sheet", [&](const CsvRow& row) {
         table.rows.push_back(row);
         return std::string();
     });
@@ -179,9 +182,9 @@ TEST(CsvTable, FormulaCellsAreGuardedAndReadBackUnchanged) {
         const char* cell;
     };
     const Case cases[] = {
-        {"=SUM(A1)", "'=SUM(A1)"}, {"+1", "'+1"}, {"-", "'-"},    {"@x", "'@x"},
-        {"'quoted'", "''quoted'"}, {"Al", "Al"},  {"a=b", "a=b"}, {"", ""},
-        {"=a,b", "\"'=a,b\""},
+        {"=SUM(A1)", "'=SUM(A1)"}, {"+1", "'+1"},       {"-", "'-"},         {"@x", "'@x"},
+        {"'quoted'", "''quoted'"}, {"Al", "Al"},        {"a=b", "a=b"},      {"", ""},
+        {"=a,b", "\"'=a,b\""},     {"\tx", "\"'\tx\""}, {"\rx", "\"'\rx\""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(sheetCell(c.text), c.cell);
@@ -197,4 +200,26 @@ TEST(AnsiText, MessagesQuoteAShortPrefixWithControlBytesEscaped) {
     EXPECT_EQ(quotedInput(std::string(50000000, 'n')),
               "\"" + std::string(kQuotedCharacters, 'n') + "...\" (50000000 bytes)");
     EXPECT_EQ(quotedAnsi("M\xFCller\x1B"), "\"M\xC3\xBCller\\x1B\"");
+    // Characters that show nothing: a byte order mark, a zero-width space, a tag, a soft hyphen.
+    EXPECT_EQ(quotedInput("\xEF\xBB\xBFSlot"), "\"\\uFEFFSlot\"");
+    EXPECT_EQ(quotedInput("a\xE2\x80\x8B\xF3\xA0\x80\x81"), "\"a\\u200B\\U000E0001\"");
+    EXPECT_EQ(quotedAnsi("x\xADy"), "\"x\\u00ADy\"");
+}
+
+TEST(CsvTable, ASheetStartsWithOneByteOrderMarkAtMost) {
+    struct Case {
+        std::string text;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBFSlot\r\n", ""},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFSlot\r\n", "sheet:1:1: a second byte-order mark at the start of the sheet"},
+        {std::string("\xFF\xFES\0l\0", 6),
+         "sheet:1:1: the sheet is UTF-16 text: save it as UTF-8 (\"CSV UTF-8\" in a spreadsheet)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readCsv(c.text).problem.substr(0, c.problem.size()), c.problem);
+    std::istringstream json(std::string("\xFF\xFE{\0", 4));
+    EXPECT_EQ(readJson(json, "sheet").error,
+              "sheet:1:1: the sheet is UTF-16 text: save it as UTF-8 and import it again");
 }
