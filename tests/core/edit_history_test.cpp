@@ -22,7 +22,7 @@ struct ShownTeam {
 };
 
 ShownTeam shown(const TeamDocument& doc) {
-    ShownTeam team{};
+    ShownTeam team;
     for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
         for (SlotField field : kAllSlotFields)
             team.fields[slot][static_cast<int>(field)] = fieldState(doc, slot, field);
