@@ -60,7 +60,7 @@ BOOL WINAPI onConsoleEvent(DWORD) {
     const InterruptionState& state = interruptionState();
     for (const std::wstring& temporary : state.temporaries)
         if (!temporary.empty())
-            DeleteFileW(temporary.c_str());
+            removeFileAt(temporary);
     const std::string text = std::string(kProgram) + ": " + state.message + "\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,

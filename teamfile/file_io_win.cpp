@@ -72,6 +72,17 @@ std::wstring systemPath(const std::filesystem::path& path) {
     return L"\\\\?\\" + full;
 }
 
+// The usual form of a path the system gave with the \\?\ prefix: the rest of the program, and
+// std::filesystem, take "\\?\C:\..." for a relative path. systemPath puts the prefix back where the
+// length needs it.
+std::wstring withoutLongPrefix(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\"))
+        return L"\\\\" + path.substr(8);
+    if (path.starts_with(L"\\\\?\\") && path.size() >= 6 && path[5] == L':')
+        return path.substr(4);
+    return path;
+}
+
 HANDLE handleOf(OpenedFile file) {
     return reinterpret_cast<HANDLE>(file);
 }
@@ -142,7 +153,7 @@ void describeOpenFile(HANDLE file, FileStatus& status) {
 std::filesystem::path finalPath(const std::filesystem::path& path) {
     HANDLE file = openToExamine(path);
     if (file == INVALID_HANDLE_VALUE)
-        return systemPath(path);
+        return path;
     std::wstring final(MAX_PATH, L'\0');
     DWORD length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
     if (length >= final.size()) {
@@ -151,9 +162,9 @@ std::filesystem::path finalPath(const std::filesystem::path& path) {
     }
     CloseHandle(file);
     if (length == 0 || length >= final.size())
-        return systemPath(path);
+        return path;
     final.resize(length);
-    return final;
+    return withoutLongPrefix(final);
 }
 
 // Whether the program runs under Wine, whose files are the host's: a replacement can carry neither a
@@ -216,15 +227,16 @@ FileResult overwrite(HANDLE file, std::span<const std::uint8_t> bytes) {
 // should the write fail part-way. The replacement is removed once its bytes are in place.
 FileResult rewriteInPlace(const std::filesystem::path& replacement, const std::filesystem::path& replaced) {
     std::vector<std::uint8_t> bytes;
-    HANDLE source = CreateFileW(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE source =
+        CreateFileW(systemPath(replacement).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (source == INVALID_HANDLE_VALUE)
         return failure(GetLastError());
     FileResult result = readWhole(source, bytes);
     CloseHandle(source);
     if (!result.ok)
         return result;
-    HANDLE file =
-        CreateFileW(replaced.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(systemPath(replaced).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return failure(GetLastError());
     std::vector<std::uint8_t> previous;
@@ -236,7 +248,7 @@ FileResult rewriteInPlace(const std::filesystem::path& replacement, const std::f
     }
     CloseHandle(file);
     if (result.ok)
-        DeleteFileW(replacement.c_str());
+        DeleteFileW(systemPath(replacement).c_str());
     return result;
 }
 
@@ -295,7 +307,7 @@ FileResult closeFile(OpenedFile file) {
 
 FileResult replaceableTarget(const std::filesystem::path& path, std::filesystem::path& target) {
     target = finalPath(path);
-    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD attributes = GetFileAttributesW(systemPath(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return failure(ERROR_ACCESS_DENIED, FileFailure::readOnly);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -313,10 +325,10 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
          ++attempt) {
         wchar_t name[40];
         swprintf(name, 40, L"swt%lx-%lx-%x.tmp", GetCurrentProcessId(), GetTickCount(), ++count);
-        temporary = systemPath(folder / name);
+        temporary = folder / name;
         // Shared for deleting only: an interruption removes the file while it is still being written.
-        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle = CreateFileW(systemPath(temporary).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             file = reinterpret_cast<OpenedFile>(handle);
             return {};
@@ -332,19 +344,21 @@ FileResult createTemporary(const std::filesystem::path& folder, const std::files
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     BY_HANDLE_FILE_INFORMATION replaced{};
     if (!identityOf(to, replaced))
-        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+        return MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? FileResult{}
                    : failure(GetLastError());
     if (keptOnlyInPlace(from, replaced))
         return rewriteInPlace(from, to);
     constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
-    return ReplaceFileW(to.c_str(), from.c_str(), nullptr, kReplaceFlags, nullptr, nullptr)
+    return ReplaceFileW(systemPath(to).c_str(), systemPath(from).c_str(), nullptr, kReplaceFlags, nullptr,
+                        nullptr)
                ? FileResult{}
                : failure(GetLastError());
 }
 
 void removeFile(const std::filesystem::path& path) {
-    DeleteFileW(path.c_str());
+    DeleteFileW(systemPath(path).c_str());
 }
 
 bool existingFileIdentity(const std::filesystem::path& path, std::string& identity) {
@@ -407,7 +421,7 @@ FileResult replaceReadFile(const std::filesystem::path& from, const std::filesys
     constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
     constexpr DWORD kReplaceIfExists = 0x1;
     constexpr DWORD kPosixSemantics = 0x2;
-    HANDLE source = CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+    HANDLE source = CreateFileW(systemPath(from).c_str(), DELETE | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     if (source != INVALID_HANDLE_VALUE) {
@@ -431,8 +445,9 @@ FileResult replaceReadFile(const std::filesystem::path& from, const std::filesys
 }
 
 FileResult moveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? FileResult{}
-                                                                         : failure(GetLastError());
+    return MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(), MOVEFILE_WRITE_THROUGH)
+               ? FileResult{}
+               : failure(GetLastError());
 }
 
 FileResult removeFileAt(const std::filesystem::path& path) {
