@@ -6,10 +6,6 @@
 
 #include "app/editor.h"
 
-// Posted to the main window to record the edits once what is being handled now has finished (a
-// list shows the chosen item in its box only after telling its page about the choice).
-inline constexpr UINT kRecordEditsMessage = WM_APP;
-
 // The team as it stands is where Undo stops: at start, once the pages are filled and any file named
 // on the command line is open.
 void startEditHistory(Editor& ed);

@@ -10,9 +10,11 @@
 #include "app/edit_menu.h"
 #include "app/editor.h"
 #include "res/resource.h"
-#include "roster/new_team_win.h"
+#include "roster/record_edits_win.h"
 #include "roster/roster_page_win.h"
+#include "roster/slot_operations.h"
 #include "roster/slot_tools_page_win.h"
+#include "teamfile/current_file_win.h"
 #include "teamfile/file_dialogs_win.h"
 #include "tools/total_points_win.h"
 
@@ -32,17 +34,20 @@ void focusFirstControl(HWND page) {
 }
 
 // Creates the pages in PageIndex order, page 0 shown, and fills each before the next is created.
-// Each new page takes the focus into its first box; page 0 gets it back at the end.
+// Each new page takes the focus into its first box; page 0 gets it back at the end. A roster page is
+// created with the team and its controls, the slot tools page with the document.
 void createPages(Editor& ed, HWND window) {
     const HINSTANCE module = GetModuleHandleA(nullptr);
     for (PageIndex index = 0; index < kPageCount; ++index) {
         const bool roster = index != kSlotToolsPage;
+        const LPARAM parameter =
+            roster ? reinterpret_cast<LPARAM>(&ed.pageTeam) : reinterpret_cast<LPARAM>(&ed.doc);
         HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(kPageResources[index]), window,
-                                       roster ? rosterPageProc : slotToolsPageProc, 0);
+                                       roster ? rosterPageProc : slotToolsPageProc, parameter);
         ed.shell.pages[index] = page;
         ShowWindow(page, index == 0 ? SW_SHOW : SW_HIDE);
         if (roster)
-            initRosterPage(ed, index);
+            initRosterPage(ed.pageTeam, index);
         else
             initSlotToolsPage(page);
     }
@@ -135,12 +140,19 @@ void onActivate(Editor& ed, HWND window, WPARAM wParam) {
         focusFirstControl(ed.shell.pages[page]);
 }
 
+// File > New: the default team with no current file, which is also the baseline: nothing is unsaved.
+void newTeam(Editor& ed) {
+    resetToNewTeam(ed.doc);
+    ed.baseline = baselineOf(ed.doc);
+    enableSaveForCurrentFile(ed.doc, ed.shell.mainWindow);
+}
+
 void runCommand(Editor& ed, WORD command) {
     HWND main = ed.shell.mainWindow;
     switch (command) {
     case IDM_NEW:
         if (mayLeaveTeam(ed))
-            newTeam(ed.doc, ed.baseline, main);
+            newTeam(ed);
         break;
     case IDM_OPEN:
         if (mayLeaveTeam(ed))
@@ -212,10 +224,23 @@ void destroyPages(ShellHandles& shell) {
     PostQuitMessage(0);
 }
 
+// The editor the window was created with (CreateWindow's parameter), kept in the window's user data
+// from WM_NCCREATE on; none for the messages before it.
+Editor* editorOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto& creation = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation.lpCreateParams));
+    }
+    return reinterpret_cast<Editor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 } // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Editor& ed = editor();
+    Editor* editor = editorOf(window, message, lParam);
+    if (editor == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    Editor& ed = *editor;
     switch (message) {
     case WM_CREATE: startEditor(ed, window); return 0;
     case WM_COMMAND: onCommand(ed, wParam); return 0;

@@ -5,4 +5,5 @@
 
 inline constexpr char kMainWindowClass[] = "MainAppClass";
 
+// Created with the Editor as its parameter (CreateWindow's lpParam), which it keeps in its user data.
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

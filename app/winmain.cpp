@@ -2,6 +2,7 @@
 // message loop.
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -144,14 +145,15 @@ int runMessageLoop(const ShellHandles& shell) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     initCommonControls();
-    Editor& ed = editor();
+    const auto editor = std::make_unique<Editor>(); // the main window's, for as long as it runs
+    Editor& ed = *editor;
     ShellHandles& shell = ed.shell;
     const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     registerMainClass(instance);
     shell.instance = instance;
     shell.mainWindow =
         CreateWindowExA(0, kMainWindowClass, "Squadwright", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
+                        kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, &ed);
     shell.tabStrip = createTabStrip(shell, font);
     fitWindowToPages(shell);
     DragAcceptFiles(shell.mainWindow, TRUE);

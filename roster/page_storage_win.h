@@ -36,6 +36,8 @@ class PageFieldStorage final : public FieldStorage {
     HWND control(SlotIndex slot, SlotField field, bool spinner) const;
     // The slot's control at offset (0 to kControlsPerSlot - 1), found the same way.
     HWND slotControl(SlotIndex slot, int offset) const;
+    // The page dialog of the index, as the shell's table holds it now.
+    HWND page(PageIndex index) const { return pages_[index]; }
 
   private:
     void collectControls(PageIndex page) const;

@@ -7,8 +7,7 @@
 
 #include <commctrl.h>
 
-#include "app/edit_menu.h"
-#include "app/editor.h"
+#include "roster/record_edits_win.h"
 #include "roster/slot_operations.h"
 
 namespace {
@@ -89,12 +88,25 @@ std::optional<SpinnerOfSlot> spinnerWithId(UINT_PTR id) {
     return std::nullopt;
 }
 
+// The team the page was created with; none before its WM_INITDIALOG.
+const RosterPageTeam* teamOf(HWND page) {
+    return reinterpret_cast<const RosterPageTeam*>(GetWindowLongPtrA(page, DWLP_USER));
+}
+
+// The spinner with the identifier, if it is one of the slots' spinners and its slot is on the page.
+std::optional<SpinnerOfSlot> pageSpinnerWithId(const RosterPageTeam* team, HWND page, UINT_PTR id) {
+    const auto spinner = spinnerWithId(id);
+    if (team == nullptr || !spinner || team->controls.page(slotPage(spinner->slot)) != page)
+        return std::nullopt;
+    return spinner;
+}
+
 // Answers every notification with 0, so the controls go on as usual.
-INT_PTR onNotify(Editor& ed, HWND page, const NMHDR& header) {
+INT_PTR onNotify(HWND page, const NMHDR& header) {
     if (header.code == static_cast<UINT>(UDN_DELTAPOS)) {
-        const auto spinner = spinnerWithId(header.idFrom);
-        if (spinner && ed.shell.pages[slotPage(spinner->slot)] == page)
-            prepareSpinnerStep(ed.doc, spinner->slot, spinner->field,
+        const RosterPageTeam* team = teamOf(page);
+        if (const auto spinner = pageSpinnerWithId(team, page, header.idFrom))
+            prepareSpinnerStep(team->doc, spinner->slot, spinner->field,
                                reinterpret_cast<const NMUPDOWN&>(header).iDelta);
     }
     SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
@@ -105,31 +117,31 @@ INT_PTR onNotify(Editor& ed, HWND page, const NMHDR& header) {
 // writing the position into its box); the document remembers that position, so that a step from a
 // box emptied afterwards, or holding a number out of range, starts from it, and the total counts it.
 // Each step is a step of the edit history.
-void onSpinnerStepped(Editor& ed, HWND page, WPARAM wParam, HWND upDown) {
+void onSpinnerStepped(HWND page, WPARAM wParam, HWND upDown) {
     if (LOWORD(wParam) != SB_THUMBPOSITION)
         return;
-    const auto spinner = spinnerWithId(static_cast<UINT_PTR>(GetDlgCtrlID(upDown)));
-    if (spinner && ed.shell.pages[slotPage(spinner->slot)] == page)
-        rememberSpinnerPosition(ed.doc, spinner->slot, spinner->field, static_cast<short>(HIWORD(wParam)));
-    recordEdits(ed);
+    const RosterPageTeam* team = teamOf(page);
+    if (const auto spinner = pageSpinnerWithId(team, page, static_cast<UINT_PTR>(GetDlgCtrlID(upDown))))
+        rememberSpinnerPosition(team->doc, spinner->slot, spinner->field, static_cast<short>(HIWORD(wParam)));
+    SendMessageA(GetParent(page), kRecordEditsMessage, 0, 0);
 }
 
 // What was typed into a box becomes a step of the edit history when the box loses the focus; a
 // choice from a list at once, but only after the list has put the item into its box, which it does
 // after this notification. Nothing else of the boxes' notifications matters to the page.
-void onBoxNotification(Editor& ed, WPARAM wParam) {
+void onBoxNotification(HWND page, WPARAM wParam) {
     switch (HIWORD(wParam)) {
     case EN_KILLFOCUS:
-    case CBN_KILLFOCUS: recordEdits(ed); break;
-    case CBN_SELCHANGE: PostMessageA(ed.shell.mainWindow, kRecordEditsMessage, 0, 0); break;
+    case CBN_KILLFOCUS: SendMessageA(GetParent(page), kRecordEditsMessage, 0, 0); break;
+    case CBN_SELCHANGE: PostMessageA(GetParent(page), kRecordEditsMessage, 0, 0); break;
     default: break;
     }
 }
 
 } // namespace
 
-void initRosterPage(Editor& ed, PageIndex index) {
-    const PageFieldStorage& controls = ed.storage;
+void initRosterPage(const RosterPageTeam& team, PageIndex index) {
+    const PageFieldStorage& controls = team.controls;
     const LPARAM threeDigits =
         threeDigitMargins(controls.control(slotAt(index, 0), SlotField::number, false));
     for (int row = 0; row < kRowsPerPage; ++row) {
@@ -137,16 +149,16 @@ void initRosterPage(Editor& ed, PageIndex index) {
         fillLists(controls, slot);
         SendMessageA(controls.control(slot, SlotField::playerName, false), EM_LIMITTEXT, kNameCapacity, 0);
         prepareNumberFields(controls, slot, threeDigits);
-        applySlotDefaults(ed.doc, slot);
+        applySlotDefaults(team.doc, slot);
     }
 }
 
 INT_PTR CALLBACK rosterPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_NOTIFY: return onNotify(editor(), page, *reinterpret_cast<const NMHDR*>(lParam));
-    case WM_VSCROLL: onSpinnerStepped(editor(), page, wParam, reinterpret_cast<HWND>(lParam)); return TRUE;
-    case WM_COMMAND: onBoxNotification(editor(), wParam); return FALSE;
+    case WM_INITDIALOG: SetWindowLongPtrA(page, DWLP_USER, lParam); return TRUE;
+    case WM_NOTIFY: return onNotify(page, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL: onSpinnerStepped(page, wParam, reinterpret_cast<HWND>(lParam)); return TRUE;
+    case WM_COMMAND: onBoxNotification(page, wParam); return FALSE;
     default: return FALSE;
     }
 }

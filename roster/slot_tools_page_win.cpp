@@ -4,9 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/edit_menu.h"
-#include "app/editor.h"
 #include "res/resource.h"
+#include "roster/record_edits_win.h"
 #include "roster/slot_operations.h"
 
 namespace {
@@ -35,17 +34,22 @@ void eraseChosenSlot(TeamDocument& doc, HWND page) {
         eraseSlot(doc, *slot);
 }
 
+// The team the page was created with (CreateDialogParam's parameter, kept as its DWLP_USER).
+TeamDocument& teamOf(HWND page) {
+    return *reinterpret_cast<TeamDocument*>(GetWindowLongPtrA(page, DWLP_USER));
+}
+
 // Runs Swap or Erase, each one step of the edit history; every command, the boxes' notifications
 // too, counts as handled.
-INT_PTR onCommand(Editor& ed, HWND page, WPARAM wParam) {
+INT_PTR onCommand(HWND page, WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case IDC_SWAP:
-        swapChosenSlots(ed.doc, page);
-        recordEdits(ed);
+        swapChosenSlots(teamOf(page), page);
+        SendMessageA(GetParent(page), kRecordEditsMessage, 0, 0);
         break;
     case IDC_ERASE:
-        eraseChosenSlot(ed.doc, page);
-        recordEdits(ed);
+        eraseChosenSlot(teamOf(page), page);
+        SendMessageA(GetParent(page), kRecordEditsMessage, 0, 0);
         break;
     default: break;
     }
@@ -68,10 +72,10 @@ void initSlotToolsPage(HWND page) {
         SendMessageA(box, CB_SELECTSTRING, 1, reinterpret_cast<LPARAM>(first.c_str()));
 }
 
-INT_PTR CALLBACK slotToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK slotToolsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_COMMAND: return onCommand(editor(), page, wParam);
+    case WM_INITDIALOG: SetWindowLongPtrA(page, DWLP_USER, lParam); return TRUE;
+    case WM_COMMAND: return onCommand(page, wParam);
     default: return FALSE;
     }
 }

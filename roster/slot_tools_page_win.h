@@ -1,5 +1,6 @@
 // The Slot Tools page: Swap exchanges the players of two slots, Erase clears one; slots are chosen
-// by their labels in three editable lists.
+// by their labels in three editable lists. The page is created with a pointer to the team it works on
+// (a TeamDocument, CreateDialogParam's parameter) and keeps it as its DWLP_USER.
 #pragma once
 
 #include <windows.h>

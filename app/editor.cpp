@@ -1,6 +1,0 @@
-#include "app/editor.h"
-
-Editor& editor() {
-    static Editor theEditor;
-    return theEditor;
-}
