@@ -79,14 +79,14 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
     CheckCounts counts;
     bool first = true;
     for (const std::string& path : list.files) {
-        const TeamFileRead file = readTeamBytes(path);
+        const TeamFileRead file = readTeamFile(utf8Path(path));
         if (!file.result.ok) {
             ++counts.unreadable;
             fail(io, fileProblem("cannot read", path, file.result, false));
             continue;
         }
         ++counts.read;
-        const std::vector<std::string> findings = teamFileFindings(file.read(), file.prefix.size);
+        const std::vector<std::string> findings = teamFileFindings(file.delivered(), file.prefix.size);
         counts.withFindings += findings.empty() ? 0 : 1;
         if (json && (!findings.empty() || !options.quiet))
             reportJson(path, file.prefix.size, findings, first, io);

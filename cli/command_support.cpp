@@ -11,7 +11,6 @@
 #include "cli/platform.h"
 #include "cli/quoting.h"
 #include "cli/team_check.h"
-#include "teamfile/reader.h"
 
 namespace fs = std::filesystem;
 
@@ -96,16 +95,6 @@ std::string fileProblem(std::string_view doing, const std::string& path, const F
     return std::string(doing) + " " + name + ": " + systemTextToUtf8(result.reason);
 }
 
-TeamFileRead readTeamBytes(const std::string& path) {
-    TeamFileRead file;
-    file.result = readFilePrefix(utf8Path(path), file.bytes, file.prefix);
-    return file;
-}
-
-void decodeTeamRead(TeamDocument& doc, const TeamFileRead& file) {
-    decodeTeam(doc, file.read().first(std::min(file.prefix.delivered, layout::kReadSize)));
-}
-
 void warnOfSize(const std::string& path, std::uintmax_t size, Console& io) {
     const std::string finding = sizeFinding(size);
     if (!finding.empty())
@@ -114,13 +103,13 @@ void warnOfSize(const std::string& path, std::uintmax_t size, Console& io) {
 }
 
 bool loadTeam(TeamInMemory& team, const std::string& path, Console& io) {
-    const TeamFileRead file = readTeamBytes(path);
+    const TeamFileRead file = readTeamFile(utf8Path(path));
     if (!file.result.ok) {
         fail(io, fileProblem("cannot read", path, file.result, false));
         return false;
     }
     warnOfSize(path, file.prefix.size, io);
-    decodeTeamRead(team.doc, file);
+    decodeTeam(team.doc, file.delivered());
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include "roster/slot_operations.h"
 #include "teamfile/encoder.h"
 #include "teamfile/file_io.h"
+#include "teamfile/reader.h"
 
 struct Console {
     std::istream& in;
@@ -41,16 +42,6 @@ std::string quotedPath(const std::string& path);
 std::string fileProblem(std::string_view doing, const std::string& path, const FileResult& result,
                         bool dashIsStream = true);
 
-// The first bytes of a team file: what the editor reads of it, and its tail.
-struct TeamFileRead {
-    FileResult result;
-    std::array<std::uint8_t, layout::kTeamFileSize> bytes{};
-    FilePrefix prefix;
-    std::span<const std::uint8_t> read() const { return {bytes.data(), prefix.delivered}; }
-};
-TeamFileRead readTeamBytes(const std::string& path);
-// Decodes into doc what the editor reads of the file.
-void decodeTeamRead(TeamDocument& doc, const TeamFileRead& file);
 // Reads the team file at path into team as the editor reads it, warning when its size is not a team
 // file's; false (with the message written) when it cannot be read.
 bool loadTeam(TeamInMemory& team, const std::string& path, Console& io);
