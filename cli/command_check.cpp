@@ -1,11 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
+#include "cli/command_line.h"
 #include "cli/file_lists.h"
-#include "cli/json_text.h"
+#include "cli/json_writer.h"
+#include "cli/messages.h"
+#include "cli/quoting.h"
+#include "cli/run_cli.h"
 #include "cli/team_check.h"
+#include "teamfile/reader.h"
 
 namespace {
 

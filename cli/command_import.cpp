@@ -5,11 +5,17 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
+#include "cli/command_line.h"
 #include "cli/file_commit.h"
+#include "cli/input_files.h"
+#include "cli/messages.h"
+#include "cli/output_files.h"
 #include "cli/platform.h"
-#include "cli/team_formats.h"
+#include "cli/quoting.h"
+#include "cli/run_cli.h"
+#include "cli/sheets.h"
+#include "cli/team_bytes.h"
+#include "teamfile/reader.h"
 
 namespace fs = std::filesystem;
 

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-#include "cli/ansi_text.h"
+#include "cli/cp1252.h"
 #include "cli/quoting.h"
-#include "cli/team_formats.h"
+#include "cli/sheets.h"
+#include "cli/team_differences.h"
 #include "cli/team_names.h"
-#include "cli/team_text.h"
 #include "roster/slot_operations.h"
+#include "teamfile/decoder.h"
+#include "teamfile/reader.h"
 
 namespace {
 

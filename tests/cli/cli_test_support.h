@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "cli/quoting.h"
-#include "cli/team_formats.h"
+#include "cli/run_cli.h"
+#include "cli/sheets.h"
 #include "cli/team_names.h"
 #include "roster/slot_operations.h"
+#include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
-#include "teamfile/reader.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 

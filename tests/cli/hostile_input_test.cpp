@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/commands.h"
 #include "cli/file_lists.h"
+#include "cli/run_cli.h"
 #include "teamfile/file_io.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_folder.h"
@@ -146,7 +146,7 @@ TEST(HostileInput, ArgumentsMeanWhatTheySay) {
 #ifndef _WIN32
     // A file that the system gives as 0 bytes long but that delivers bytes.
     const Outcome proc = runCommand({"check", "/proc/self/status"});
-    EXPECT_EQ(proc.out.find("0 bytes"), std::string::npos) << proc.out.substr(0, 200);
+    EXPECT_EQ(proc.out.find(": 0 bytes"), std::string::npos) << proc.out.substr(0, 200);
     EXPECT_NE(proc.out.find(" bytes, shorter than"), std::string::npos) << proc.out.substr(0, 200);
 
     // A reader that goes away early: a message and exit status 2, not a silent end by a signal.

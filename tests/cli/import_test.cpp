@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/csv_table.h"
+#include "cli/quoting.h"
 #include "tests/cli/cli_test_support.h"
 
 using namespace layout;

@@ -1,4 +1,4 @@
-#include "cli/json_text.h"
+#include "cli/json_writer.h"
 
 namespace {
 
