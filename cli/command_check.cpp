@@ -1,11 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
+#include "cli/command_line.h"
 #include "cli/file_lists.h"
-#include "cli/json_text.h"
+#include "cli/json_writer.h"
+#include "cli/messages.h"
+#include "cli/quoting.h"
+#include "cli/run_cli.h"
 #include "cli/team_check.h"
+#include "teamfile/reader.h"
 
 namespace {
 
@@ -79,14 +82,14 @@ int checkTeamFiles(const CheckOptions& options, Console& io) {
     CheckCounts counts;
     bool first = true;
     for (const std::string& path : list.files) {
-        const TeamFileRead file = readTeamBytes(path);
+        const TeamFileRead file = readTeamFile(utf8Path(path));
         if (!file.result.ok) {
             ++counts.unreadable;
             fail(io, fileProblem("cannot read", path, file.result, false));
             continue;
         }
         ++counts.read;
-        const std::vector<std::string> findings = teamFileFindings(file.read(), file.prefix.size);
+        const std::vector<std::string> findings = teamFileFindings(file.delivered(), file.prefix.size);
         counts.withFindings += findings.empty() ? 0 : 1;
         if (json && (!findings.empty() || !options.quiet))
             reportJson(path, file.prefix.size, findings, first, io);

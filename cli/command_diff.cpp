@@ -1,11 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
-#include "cli/json_text.h"
+#include "cli/command_line.h"
+#include "cli/cp1252.h"
+#include "cli/json_writer.h"
+#include "cli/messages.h"
+#include "cli/run_cli.h"
+#include "cli/team_bytes.h"
+#include "cli/team_differences.h"
 #include "cli/team_names.h"
-#include "cli/team_text.h"
 
 namespace {
 

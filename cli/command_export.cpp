@@ -1,13 +1,17 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
+#include "cli/command_line.h"
+#include "cli/cp1252.h"
 #include "cli/csv_table.h"
 #include "cli/file_commit.h"
 #include "cli/file_lists.h"
+#include "cli/messages.h"
+#include "cli/output_files.h"
 #include "cli/platform.h"
-#include "cli/team_formats.h"
+#include "cli/run_cli.h"
+#include "cli/sheets.h"
+#include "cli/team_bytes.h"
 
 namespace {
 

@@ -5,12 +5,16 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
+#include "cli/command_line.h"
 #include "cli/file_commit.h"
+#include "cli/input_files.h"
+#include "cli/messages.h"
+#include "cli/output_files.h"
 #include "cli/platform.h"
-#include "cli/team_formats.h"
-#include "cli/team_text.h"
+#include "cli/quoting.h"
+#include "cli/run_cli.h"
+#include "cli/sheets.h"
+#include "cli/team_bytes.h"
 #include "teamfile/reader.h"
 
 namespace fs = std::filesystem;
@@ -25,33 +29,12 @@ struct ImportOptions {
     bool league = false;
 };
 
-// A team saved from its input: the file's bytes and how many fields and colours differ from the team
-// it started from.
-struct BuiltTeam {
-    TeamFileBytes bytes{};
-    std::size_t changes = 0;
-};
-
-// The team an import starts from: a new one, or the team that base's bytes hold as the editor reads
-// them.
-void startTeam(TeamInMemory& team, const TeamFileRead* base) {
-    if (base != nullptr)
-        decodeTeamRead(team.doc, *base);
-}
-
-BuiltTeam buildTeam(const TeamInput& input, const TeamFileRead* base, const std::string& source,
-                    const WarningOptions& warnings, Console& io) {
-    TeamInMemory team;
-    startTeam(team, base);
-    applyTeamInput(team.doc, input);
-    BuiltTeam built{encodeTeam(team.doc)};
-    for (const std::string& warning : importWarnings(input, built.bytes, source, warnings))
+// Builds the team and says its warnings.
+BuiltTeam buildAndWarn(const TeamInput& input, const TeamFileRead* base, const std::string& source,
+                       const WarningOptions& warnings, Console& io) {
+    BuiltTeam built = buildTeam(input, base, source, warnings);
+    for (const std::string& warning : built.warnings)
         warn(io, warning);
-    TeamInMemory before;
-    startTeam(before, base);
-    TeamInMemory after;
-    decodeTeam(after.doc, built.bytes);
-    built.changes = teamDifferences(before.doc, after.doc).size();
     return built;
 }
 
@@ -93,14 +76,14 @@ int importOne(const ImportOptions& options, const std::string& format, Console& 
 
     TeamFileRead base;
     if (!options.into.empty()) {
-        base = readTeamBytes(options.into);
+        base = readTeamFile(utf8Path(options.into));
         if (!base.result.ok)
             return fail(io, fileProblem("cannot read", options.into, base.result, false));
         warnOfSize(options.into, base.prefix.size, io);
     }
     const bool fromBase = !options.into.empty();
     const BuiltTeam built =
-        buildTeam(parsed.input, fromBase ? &base : nullptr, options.sheet, {!fromBase, {}}, io);
+        buildAndWarn(parsed.input, fromBase ? &base : nullptr, options.sheet, {!fromBase, {}}, io);
     setInterruptionMessage("interrupted: nothing was written");
     const std::string_view bytes(reinterpret_cast<const char*>(built.bytes.data()), built.bytes.size());
     if (!writeOutput(options.output, bytes, before, commit, io))
@@ -163,7 +146,7 @@ bool readLeagueBase(const std::string& file, const std::string& where, LeagueBas
     base.exists = base.state.exists;
     if (!base.exists)
         return true;
-    base.read = readTeamBytes(file);
+    base.read = readTeamFile(path);
     if (!base.read.result.ok) {
         fail(io, where + fileProblem("cannot read", file, base.read.result, false));
         return false;
@@ -240,8 +223,8 @@ int importLeague(const ImportOptions& options, const std::string& format, Consol
             valid = false;
             continue;
         }
-        const BuiltTeam built = buildTeam(team.input, base.exists ? &base.read : nullptr, options.sheet,
-                                          {!base.exists, team.file}, io);
+        const BuiltTeam built = buildAndWarn(team.input, base.exists ? &base.read : nullptr, options.sheet,
+                                             {!base.exists, team.file}, io);
         team.input = {};
         if (base.exists && std::equal(built.bytes.begin(), built.bytes.end(), base.read.bytes.begin())) {
             ++unchanged;
@@ -251,7 +234,7 @@ int importLeague(const ImportOptions& options, const std::string& format, Consol
             continue;
         const FileResult staged =
             commit.stage(team.file, built.bytes, base.state,
-                         base.exists ? base.read.read() : std::span<const std::uint8_t>());
+                         base.exists ? base.read.delivered() : std::span<const std::uint8_t>());
         if (!staged.ok) {
             ++unwritable;
             fail(io, fileProblem("cannot write", team.file, staged, false));

@@ -1,8 +1,11 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
-#include "cli/command.h"
-#include "cli/team_text.h"
+#include "cli/command_line.h"
+#include "cli/messages.h"
+#include "cli/run_cli.h"
+#include "cli/team_bytes.h"
+#include "cli/team_table.h"
 
 namespace {
 

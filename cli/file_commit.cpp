@@ -6,6 +6,9 @@
 #include <iterator>
 #include <random>
 
+#include "cli/input_files.h"
+#include "cli/messages.h"
+#include "cli/output_files.h"
 #include "cli/platform.h"
 
 namespace fs = std::filesystem;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_support.h"
+#include "cli/messages.h"
 
 // What tells whether a file changed: which file stands at the path, its size and the time of its
 // last write.

@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <unordered_set>
 
+#include "cli/input_files.h"
+#include "cli/messages.h"
 #include "cli/platform.h"
+#include "roster/team_document.h"
 #include "teamfile/file_io.h"
 
 namespace fs = std::filesystem;

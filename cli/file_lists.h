@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_support.h"
+#include "cli/messages.h"
 
 struct FileList {
     std::vector<std::string> files;

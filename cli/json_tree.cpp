@@ -5,8 +5,8 @@
 #include <iterator>
 #include <unordered_set>
 
-#include "cli/ansi_text.h"
 #include "cli/csv_table.h"
+#include "cli/quoting.h"
 
 namespace {
 

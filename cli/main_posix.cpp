@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "cli/platform.h"
+#include "cli/run_cli.h"
 
 int main(int argc, char** argv) {
     prepareConsole();

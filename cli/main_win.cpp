@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "cli/platform.h"
+#include "cli/run_cli.h"
 #include "teamfile/file_io.h"
 
 // The arguments arrive as UTF-16, so that every file name reaches the program whole.

@@ -1,6 +1,7 @@
 // What the command-line tool needs of the system beyond the file layer: platform_posix.cpp on the
-// native build, platform_win.cpp on Windows. Each also holds the program's entry point, which hands
-// the arguments to runCli as UTF-8 (on Windows taken from the wide command line).
+// native build, platform_win.cpp on Windows (the interruption state in interruptions.cpp). The
+// program's entry points are main_posix.cpp and main_win.cpp, which hand the arguments to runCli as
+// UTF-8 (on Windows taken from the wide command line).
 #pragma once
 
 #include <cstddef>

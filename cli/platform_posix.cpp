@@ -1,10 +1,9 @@
+#include "cli/messages.h"
 #include "cli/platform.h"
 
 #include <csignal>
 #include <signal.h>
 #include <unistd.h>
-
-#include "cli/command_support.h"
 
 namespace {
 

@@ -1,4 +1,9 @@
+#include "cli/file_lists.h"
+#include "cli/messages.h"
 #include "cli/platform.h"
+#include "cli/run_cli.h"
+#include "teamfile/file_io.h"
+#include "teamfile/wide_text_win.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,12 +11,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-
-#include "cli/command_support.h"
-#include "cli/commands.h"
-#include "cli/file_lists.h"
-#include "teamfile/file_io.h"
-#include "teamfile/wide_text_win.h"
 
 void prepareConsole() {
     SetConsoleOutputCP(CP_UTF8);

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "cli/ansi_text.h"
+#include "cli/cp1252.h"
 #include "cli/quoting.h"
 #include "cli/team_names.h"
 #include "roster/slot_operations.h"
+#include "teamfile/decoder.h"
 #include "teamfile/layout.h"
-#include "teamfile/reader.h"
 
 using namespace layout;
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-#include "cli/ansi_text.h"
+#include "cli/cp1252.h"
 #include "cli/quoting.h"
-#include "cli/team_formats.h"
+#include "cli/sheets.h"
+#include "cli/team_differences.h"
 #include "cli/team_names.h"
 #include "roster/slot_operations.h"
+#include "teamfile/decoder.h"
 #include "teamfile/reader.h"
 
 namespace {
@@ -201,7 +203,9 @@ void applyTeamInput(TeamDocument& doc, const TeamInput& input) {
         doc.colors[color.entry] = color.color;
 }
 
-std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBytes& saved,
+namespace {
+
+std::vector<std::string> importWarnings(const TeamInput& input, const TeamDocument& readBack,
                                         const std::string& source, const WarningOptions& options) {
     std::vector<std::string> warnings;
     if (options.leftOuts)
@@ -209,10 +213,8 @@ std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBy
                        options.team.empty() ? source : source + ": for " + inQuotes(shownPath(options.team)),
                        warnings);
 
-    TeamInMemory readBack;
-    decodeTeam(readBack.doc, saved);
     input.fields.forEach([&](const FieldInput& given) {
-        const std::string text = fieldText(readBack.doc, given.slot, given.field);
+        const std::string text = fieldText(readBack, given.slot, given.field);
         if (!readsBackAsGiven(given.field, given.text, text))
             warnings.push_back(placeText(source, given.place) + ": " +
                                std::string(SlotTable[given.slot].label) + " " +
@@ -220,6 +222,23 @@ std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBy
                                " will read back as " + quotedAnsi(text));
     });
     return warnings;
+}
+
+} // namespace
+
+BuiltTeam buildTeam(const TeamInput& input, const TeamFileRead* base, const std::string& source,
+                    const WarningOptions& warnings) {
+    TeamInMemory team;
+    if (base != nullptr)
+        decodeTeam(team.doc, base->delivered());
+    const TeamInMemory before = team.clone();
+    applyTeamInput(team.doc, input);
+    BuiltTeam built{encodeTeam(team.doc), 0, {}};
+    TeamInMemory after;
+    decodeTeam(after.doc, built.bytes);
+    built.warnings = importWarnings(input, after.doc, source, warnings);
+    built.changes = teamDifferences(before.doc, after.doc).size();
+    return built;
 }
 
 std::string leagueFileProblem(std::string_view file, std::size_t teams) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "teamfile/encoder.h"
+#include "teamfile/reader.h"
 
 // Where a value stands in the input: a CSV cell's line and column, or a JSON pointer.
 struct InputPlace {
@@ -88,5 +89,16 @@ struct WarningOptions {
     bool leftOuts = true;
     std::string team; // the team's file in a league sheet
 };
-std::vector<std::string> importWarnings(const TeamInput& input, const TeamFileBytes& saved,
-                                        const std::string& source, const WarningOptions& options);
+
+// A team saved from its input: the file's bytes, how many fields and colours differ from the team it
+// started from, and the warnings for the person importing.
+struct BuiltTeam {
+    TeamFileBytes bytes{};
+    std::size_t changes = 0;
+    std::vector<std::string> warnings;
+};
+// Starts from the team that base holds as the editor reads it, or from a new team when base is null,
+// types the input into it and saves it. The saved bytes are read back once, for both the warnings and
+// the differences.
+BuiltTeam buildTeam(const TeamInput& input, const TeamFileRead* base, const std::string& source,
+                    const WarningOptions& warnings);

@@ -53,6 +53,12 @@ void setPlayerTexts(TeamDocument& doc, SlotIndex slot,
 
 } // namespace
 
+TeamInMemory::TeamInMemory(const TeamInMemory& original, Cloning) : storage(original.storage) {
+    doc.spinnerPositions = original.doc.spinnerPositions;
+    doc.colors = original.doc.colors;
+    doc.currentPath = original.doc.currentPath;
+}
+
 void resetToNewTeam(TeamDocument& doc) {
     doc.currentPath.clear();
     doc.colors = kDefaultTeamColors;

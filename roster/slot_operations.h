@@ -12,10 +12,23 @@
 void resetToNewTeam(TeamDocument& doc);
 
 // A team held in memory, starting as New team leaves it: the team a fresh editor opens files into.
+// Its document refers to its own storage, so a copy made member by member would write into the
+// original's texts: it is not copied, only cloned.
 struct TeamInMemory {
     TeamInMemory() { resetToNewTeam(doc); }
+    TeamInMemory(const TeamInMemory&) = delete;
+    TeamInMemory& operator=(const TeamInMemory&) = delete;
+
+    // Another team with the same texts, spinner positions, colours and current file, in storage of
+    // its own.
+    TeamInMemory clone() const { return TeamInMemory(*this, Cloning{}); }
+
     MemoryFieldStorage storage;
     TeamDocument doc{storage};
+
+  private:
+    struct Cloning {};
+    TeamInMemory(const TeamInMemory& original, Cloning);
 };
 
 // The slot named by a slot box's text: its first four characters must equal a label exactly.

@@ -193,6 +193,7 @@ bool writeTo(TeamDocument& doc, Baseline& baseline, HWND mainWindow, const std::
         reportFailure(mainWindow, kCouldNotSave, path.native(), result.reason);
         return false;
     }
+    doc.currentPath = path;
     FileStatus written;
     fileStatus(path, written);
     baseline = baselineOf(doc, written);
@@ -223,11 +224,18 @@ void openTeamFileAt(TeamDocument& doc, Baseline& baseline, HWND mainWindow,
                     const std::filesystem::path& path) {
     const std::filesystem::path full = fullPath(path);
     FileStatus examined;
-    const FileResult result = readTeamFile(doc, full, examined);
+    FileResult result = examineTeamFile(full, examined);
+    TeamFileRead file;
+    if (result.ok) {
+        file = readTeamFile(full);
+        result = file.result;
+    }
     if (!result.ok) {
         reportFailure(mainWindow, kCouldNotOpen, full.native(), result.reason);
         return;
     }
+    decodeTeam(doc, file.delivered());
+    doc.currentPath = full;
     baseline = baselineOf(doc, examined);
     enableSaveForCurrentFile(doc, mainWindow);
 }

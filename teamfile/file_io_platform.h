@@ -24,7 +24,7 @@ FileResult readSome(OpenedFile file, std::span<std::uint8_t> buffer, std::size_t
 FileResult writeSome(OpenedFile file, std::span<const std::uint8_t> data, std::size_t& wrote);
 // Forces what was written to the disk.
 FileResult flushToDisk(OpenedFile file);
-// Closes the file; false when the system reports a failure of what was written.
+// Closes the file; a failure when the system reports one, as it may for what was written.
 FileResult closeFile(OpenedFile file);
 
 // The file that saving to path replaces (after symbolic links), or why it cannot be replaced: a

@@ -1,10 +1,6 @@
 #include "teamfile/reader.h"
 
-#include <array>
 #include <string>
-
-#include "teamfile/decoder.h"
-#include "teamfile/layout.h"
 
 namespace {
 
@@ -22,27 +18,18 @@ std::string whyNoTeamFile(fs::file_type type) {
     }
 }
 
-// Refuses anything but a regular file; a path that leads nowhere is left to the read, which names
-// the system's reason.
+} // namespace
+
+TeamFileRead readTeamFile(const fs::path& path) {
+    TeamFileRead file;
+    file.result = readFilePrefix(path, file.bytes, file.prefix);
+    return file;
+}
+
 FileResult examineTeamFile(const fs::path& path, FileStatus& examined) {
     if (const FileResult result = fileStatus(path, examined); !result.ok)
         return result;
     if (examined.type == fs::file_type::regular || examined.type == fs::file_type::not_found)
         return {};
     return {false, whyNoTeamFile(examined.type), FileFailure::other};
-}
-
-} // namespace
-
-FileResult readTeamFile(TeamDocument& doc, const fs::path& path, FileStatus& examined) {
-    if (FileResult kind = examineTeamFile(path, examined); !kind.ok)
-        return kind;
-    std::array<std::uint8_t, layout::kReadSize> buffer;
-    FilePrefix prefix;
-    FileResult result = readFilePrefix(path, buffer, prefix);
-    if (!result.ok)
-        return result;
-    decodeTeam(doc, std::span<const std::uint8_t>(buffer.data(), prefix.delivered));
-    doc.currentPath = path;
-    return result;
 }

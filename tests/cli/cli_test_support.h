@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "cli/quoting.h"
-#include "cli/team_formats.h"
+#include "cli/run_cli.h"
+#include "cli/sheets.h"
 #include "cli/team_names.h"
 #include "roster/slot_operations.h"
+#include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
-#include "teamfile/reader.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 
@@ -40,11 +40,12 @@ inline std::string textOf(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-// The team that a text in one of the tool's shapes makes, as import saves it; the parse result
-// tells why there is none.
+// The team that a text in one of the tool's shapes makes, as import saves it (a new team, as import
+// without --into); the parse result tells why there is none.
 struct Imported {
     TeamInputResult parsed;
     TeamFileBytes bytes{};
+    std::vector<std::string> warnings;
 };
 
 // A team's sheet read from its text.
@@ -54,11 +55,11 @@ inline TeamInputResult parsedTeam(const std::string& text, bool json, const std:
 }
 
 inline Imported importText(const std::string& text, bool json, const std::string& source = "team") {
-    Imported imported{parsedTeam(text, json, source)};
+    Imported imported{parsedTeam(text, json, source), {}, {}};
     if (imported.parsed.ok) {
-        TeamInMemory team;
-        applyTeamInput(team.doc, imported.parsed.input);
-        imported.bytes = encodeTeam(team.doc);
+        BuiltTeam built = buildTeam(imported.parsed.input, nullptr, source, {});
+        imported.bytes = built.bytes;
+        imported.warnings = std::move(built.warnings);
     }
     return imported;
 }

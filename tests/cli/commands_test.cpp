@@ -6,7 +6,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/commands.h"
+#include "cli/quoting.h"
+#include "cli/run_cli.h"
+#include "teamfile/decoder.h"
 #include "teamfile/file_io.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_folder.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/commands.h"
 #include "cli/file_lists.h"
+#include "cli/run_cli.h"
 #include "teamfile/file_io.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_folder.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/csv_table.h"
+#include "cli/quoting.h"
 #include "tests/cli/cli_test_support.h"
 
 using namespace layout;
@@ -148,12 +149,9 @@ TEST(Import, WarnsOfLeftOutSlotsAndOfTextsThatReadBackOtherwise) {
                             "QB,2nd,qb,Al,7,3,50,40\r\n"
                             "KK,,XY," +
                             std::string(31, 'n') + ",100,0,140,500\r\n";
-    TeamInputResult parsed = parsedTeam(csv, false, "team.csv");
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    TeamInMemory team;
-    applyTeamInput(team.doc, parsed.input);
-    const std::vector<std::string> warnings =
-        importWarnings(parsed.input, encodeTeam(team.doc), "team.csv", {});
+    const Imported imported = importText(csv, false, "team.csv");
+    ASSERT_TRUE(imported.parsed.ok) << imported.parsed.error;
+    const std::vector<std::string>& warnings = imported.warnings;
 
     ASSERT_EQ(warnings.size(), 10u);
     EXPECT_EQ(warnings[0].substr(0, 84),
@@ -177,10 +175,9 @@ TEST(Import, WarnsOfLeftOutSlotsAndOfTextsThatReadBackOtherwise) {
 TEST(Import, ASheetWithoutSlotsNamesEveryColumnItLeavesOut) {
     for (const auto& [text, json] :
          {std::pair{"Slot\r\n", false}, std::pair{R"({"format": "squadwright-team", "version": 1})", true}}) {
-        const Imported imported = importText(text, json);
+        const Imported imported = importText(text, json, "t");
         ASSERT_TRUE(imported.parsed.ok) << imported.parsed.error;
-        const std::vector<std::string> warnings =
-            importWarnings(imported.parsed.input, imported.bytes, "t", {});
+        const std::vector<std::string>& warnings = imported.warnings;
         ASSERT_EQ(warnings.size(), 3u) << text;
         EXPECT_EQ(warnings[1].substr(0, 75),
                   "t: 11 columns are not in the input and keep the new team's values: \"String\"");
@@ -265,9 +262,7 @@ std::vector<std::string> warningsOf(const std::string& text, bool json) {
     const TeamInputResult parsed = parsedTeam(text, json);
     if (!parsed.ok)
         return {parsed.error};
-    TeamInMemory team;
-    applyTeamInput(team.doc, parsed.input);
-    return importWarnings(parsed.input, encodeTeam(team.doc), "team", {false, {}});
+    return buildTeam(parsed.input, nullptr, "team", {false, {}}).warnings;
 }
 
 std::string nameOf(const TeamFileBytes& bytes, SlotIndex slot) {

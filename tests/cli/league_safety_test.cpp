@@ -8,8 +8,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "cli/commands.h"
 #include "cli/file_commit.h"
+#include "cli/run_cli.h"
+#include "teamfile/decoder.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_folder.h"
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "cli/commands.h"
+#include "cli/run_cli.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/temp_folder.h"
 

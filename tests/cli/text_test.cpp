@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/ansi_text.h"
+#include "cli/cp1252.h"
 #include "cli/csv_table.h"
 #include "cli/json_tree.h"
+#include "cli/quoting.h"
 
 TEST(AnsiText, EveryByteGoesToUtf8AndBack) {
     std::string all;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "roster/team_document.h"
+#include "teamfile/reader.h"
 
 struct TeamState {
     std::array<std::array<std::string, kSlotFieldCount>, kSlotCount> texts;
@@ -60,4 +61,16 @@ inline std::string firstDifference(const TeamState& a, const TeamState& b) {
             return out.str();
         }
     return {};
+}
+
+// Opens a team file as the editor's File > Open does: what the path names is examined, the file is
+// read and its bytes are decoded into doc; a refused or unreadable file changes nothing.
+inline FileResult openTeamFileInto(TeamDocument& doc, const std::filesystem::path& path,
+                                   FileStatus& examined) {
+    if (FileResult refused = examineTeamFile(path, examined); !refused.ok)
+        return refused;
+    const TeamFileRead file = readTeamFile(path);
+    if (file.result.ok)
+        decodeTeam(doc, file.delivered());
+    return file.result;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "teamfile/encoder.h"
 #include "tests/core/spinner_model.h"
 #include "tests/support/test_team.h"
 #include "tools/total_points.h"
@@ -134,6 +135,23 @@ TEST(SlotOperations, NewTeamPutsEverythingBack) {
         EXPECT_EQ(slotTexts(team.doc, slot), slotTexts(fresh.doc, slot)) << SlotTable[slot].label;
     EXPECT_EQ(team.doc.colors, kDefaultTeamColors);
     EXPECT_TRUE(team.doc.currentPath.empty());
+}
+
+TEST(SlotOperations, AClonedTeamIsEditedApartFromItsOriginal) {
+    TeamInMemory original;
+    setFieldText(original.doc, kQB, SlotField::playerName, "Original");
+    original.doc.colors[stripeColor] = 0x010203;
+    original.doc.currentPath = "team.fbt";
+    TeamInMemory clone = original.clone();
+    EXPECT_EQ(encodeTeam(clone.doc), encodeTeam(original.doc));
+    EXPECT_EQ(clone.doc.currentPath, original.doc.currentPath);
+
+    setFieldText(clone.doc, kQB, SlotField::playerName, "Clone");
+    setSpinnerValue(clone.doc, kQB, SlotField::speed, 100);
+    clone.doc.colors[stripeColor] = 0x040506;
+    EXPECT_EQ(fieldText(original.doc, kQB, SlotField::playerName), "Original");
+    EXPECT_EQ(fieldText(original.doc, kQB, SlotField::speed), "50");
+    EXPECT_EQ(original.doc.colors[stripeColor], 0x010203u);
 }
 
 TEST(SlotOperations, SpeedClicksMoveBy25AndWrap) {

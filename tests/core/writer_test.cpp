@@ -15,14 +15,14 @@
 
 namespace fs = std::filesystem;
 
-TEST(Writer, SavesTheEncodedBytesAndMakesThePathCurrent) {
+TEST(Writer, SavesTheEncodedBytesAndLeavesTheDocumentAlone) {
     TempFolder folder;
     TeamInMemory team;
     const std::string path = folder.file("team.fbt");
 
     FileResult result = writeTeamFile(team.doc, path);
     ASSERT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(team.doc.currentPath, path);
+    EXPECT_TRUE(team.doc.currentPath.empty());
     const TeamFileBytes expected = encodeTeam(team.doc);
     EXPECT_EQ(readFileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 

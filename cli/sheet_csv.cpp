@@ -2,11 +2,11 @@
 #include <map>
 #include <optional>
 
-#include "cli/ansi_text.h"
-#include "cli/color_text.h"
+#include "cli/color_hex.h"
+#include "cli/cp1252.h"
 #include "cli/csv_table.h"
 #include "cli/quoting.h"
-#include "cli/team_formats.h"
+#include "cli/sheets.h"
 #include "cli/team_names.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/color_text.h"
+#include "cli/color_hex.h"
 
 #include <cstdio>
 

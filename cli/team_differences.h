@@ -1,14 +1,10 @@
-// The team as text for people to read: the table of show and the differences of diff.
+// How two teams differ, field by field and colour by colour: what diff reports and import counts.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "roster/slot_operations.h"
-
-// The roster page by page under the pages' column captions, then the five colours.
-void writeTeamTable(const TeamDocument& doc, std::ostream& out);
 
 // A field or colour in which two teams differ, with its text in each (#RRGGBB for a colour).
 struct TeamDifference {

@@ -1,4 +1,4 @@
-// A command of squadwright-cli as the table in commands.cpp lists it: its name, and how it declares
+// A command of squadwright-cli as the table in run_cli.cpp lists it: its name, and how it declares
 // its options and runs. Each command keeps what its command line gives in its own options.
 #pragma once
 
@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_support.h"
-#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/run_cli.h"
 
 namespace CLI {
 class App;
@@ -33,6 +33,8 @@ inline const std::vector<std::string> kReportFormats = {"text", "json"};
 // --format, one of formats in any letter case (given as it is in formats).
 void addFormat(CLI::App& command, std::string& format, const std::vector<std::string>& formats,
                const std::string& description);
+// "csv" or "json" by the file name's extension, ignoring case; empty for anything else.
+std::string formatByExtension(const std::string& path);
 // --files-from LIST; note says more about when it applies.
 void addFilesFrom(CLI::App& command, std::string& listFile, const std::string& note);
 

@@ -2,11 +2,12 @@
 #include <optional>
 #include <unordered_map>
 
-#include "cli/ansi_text.h"
-#include "cli/color_text.h"
-#include "cli/json_text.h"
+#include "cli/color_hex.h"
+#include "cli/cp1252.h"
 #include "cli/json_tree.h"
-#include "cli/team_formats.h"
+#include "cli/json_writer.h"
+#include "cli/quoting.h"
+#include "cli/sheets.h"
 #include "cli/team_names.h"
 
 namespace {

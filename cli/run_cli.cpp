@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/run_cli.h"
 
 #include <CLI/CLI.hpp>
 
@@ -6,8 +6,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/ansi_text.h"
-#include "cli/command.h"
+#include "cli/command_line.h"
+#include "cli/messages.h"
+#include "cli/quoting.h"
 
 namespace {
 
@@ -161,21 +162,6 @@ int outputChecked(int status, Console& io) {
 }
 
 } // namespace
-
-void describeCommand(CLI::App& command, const std::string& description, const std::string& exitStatus) {
-    command.description(description);
-    command.footer("Exit status: " + exitStatus + ".");
-}
-
-void addFormat(CLI::App& command, std::string& format, const std::vector<std::string>& formats,
-               const std::string& description) {
-    command.add_option("--format", format, description)->transform(CLI::IsMember(formats, CLI::ignore_case));
-}
-
-void addFilesFrom(CLI::App& command, std::string& listFile, const std::string& note) {
-    command.add_option("--files-from", listFile,
-                       "A file that lists team files, one a line (- for standard input)" + note);
-}
 
 int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     Console io{in, out, err};

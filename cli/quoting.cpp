@@ -1,55 +1,15 @@
-#include "cli/ansi_text.h"
+#include "cli/quoting.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <cstdio>
 #include <iterator>
 #include <utility>
 
 #include <utf8cpp/utf8.h>
 
+#include "cli/cp1252.h"
+
 namespace {
-
-// Code points of the bytes 0x80..0x9F; the others stand for the code point of their own value.
-constexpr std::array<char32_t, 32> kHighControlRow = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char32_t codePointOf(unsigned char byte) {
-    return byte >= 0x80 && byte <= 0x9F ? kHighControlRow[byte - 0x80] : static_cast<char32_t>(byte);
-}
-
-// The byte for a code point, or -1 when the code page has none.
-int byteOf(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<int>(cp);
-    for (std::size_t i = 0; i < kHighControlRow.size(); ++i)
-        if (kHighControlRow[i] == cp)
-            return static_cast<int>(0x80 + i);
-    return -1;
-}
-
-// The longest UTF-8 sequence, in bytes.
-constexpr std::size_t kLongestSequence = 4;
-
-// The code point at the front of text and its length in bytes; length 0 when the bytes there are
-// not well-formed UTF-8 (an overlong form, a surrogate, a code point past U+10FFFF, a cut sequence).
-struct Decoded {
-    char32_t cp = 0;
-    std::size_t length = 0;
-};
-
-Decoded decodeFront(std::string_view text) {
-    const std::string_view sequence = text.substr(0, kLongestSequence);
-    if (utf8::find_invalid(sequence) == 0)
-        return {};
-    auto end = sequence.begin();
-    const char32_t cp = utf8::next(end, sequence.end());
-    return {cp, static_cast<std::size_t>(end - sequence.begin())};
-}
 
 void appendEscaped(std::string& out, unsigned char byte) {
     char escaped[8];
@@ -85,41 +45,6 @@ void appendShown(std::string& out, char32_t cp) {
 
 } // namespace
 
-std::string ansiToUtf8(std::string_view ansi) {
-    std::string out;
-    out.reserve(ansi.size());
-    for (char c : ansi)
-        utf8::append(codePointOf(static_cast<unsigned char>(c)), out);
-    return out;
-}
-
-AnsiConversion utf8ToAnsi(std::string_view utf8) {
-    AnsiConversion result;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto [cp, length] = decodeFront(utf8.substr(i));
-        if (length == 0)
-            return {false, {}, i, "the text is not valid UTF-8"};
-        const int byte = byteOf(cp);
-        if (byte < 0) {
-            char name[16];
-            std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
-            return {false,
-                    {},
-                    i,
-                    std::string("the character ") + name +
-                        " has no place in a team file's "
-                        "single-byte text (Windows-1252)"};
-        }
-        result.text += static_cast<char>(byte);
-        i += length;
-    }
-    return result;
-}
-
-bool isControlByte(unsigned char byte) {
-    return byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte <= 0x9F && codePointOf(byte) == byte);
-}
-
 std::string displayText(std::string_view ansi) {
     std::string out;
     for (char c : ansi) {
@@ -127,7 +52,7 @@ std::string displayText(std::string_view ansi) {
         if (isControlByte(byte)) {
             appendEscaped(out, byte);
         } else {
-            utf8::append(codePointOf(byte), out);
+            utf8::append(codePointOfByte(byte), out);
         }
     }
     return out;
@@ -140,7 +65,7 @@ namespace {
 std::size_t appendReadable(std::string& out, std::string_view utf8, std::size_t limit) {
     std::size_t i = 0;
     for (std::size_t count = 0; i < utf8.size() && count < limit; ++count) {
-        const auto [cp, length] = decodeFront(utf8.substr(i));
+        const auto [cp, length] = utf8Front(utf8.substr(i));
         if (length == 0 || cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F)) {
             for (std::size_t end = i + std::max<std::size_t>(length, 1); i < end; ++i)
                 appendEscaped(out, static_cast<unsigned char>(utf8[i]));
@@ -175,7 +100,7 @@ std::string quotedAnsi(std::string_view ansi) {
         if (isControlByte(byte))
             appendEscaped(shown, byte);
         else
-            appendShown(shown, codePointOf(byte));
+            appendShown(shown, codePointOfByte(byte));
     }
     return quoted(ansi, shown, taken);
 }
@@ -198,15 +123,4 @@ std::string shownPath(std::string_view utf8) {
 
 std::string shownPointer(std::string_view pointer) {
     return pointer.empty() ? "/" : shownCut(pointer, kShownPointerCharacters);
-}
-
-std::size_t utf8Length(std::string_view utf8) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++count)
-        i += std::max<std::size_t>(decodeFront(utf8.substr(i)).length, 1);
-    return count;
-}
-
-bool isUtf8(std::string_view text) {
-    return utf8::find_invalid(text) == std::string_view::npos;
 }

@@ -1,4 +1,4 @@
-#include "cli/json_text.h"
+#include "cli/json_writer.h"
 
 namespace {
 
@@ -18,10 +18,16 @@ void writeJsonUpToArray(const nlohmann::ordered_json& head, std::ostream& out) {
 }
 
 void writeJsonArrayItem(const nlohmann::ordered_json& item, int indent, bool first, std::ostream& out) {
-    std::string text = jsonText(item, indent);
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-        text.insert(at + 1, kItemIndent);
-    out << (first ? "\n" : ",\n") << kItemIndent << text;
+    const std::string text = jsonText(item, indent);
+    const std::string_view lines(text);
+    out << (first ? "\n" : ",\n") << kItemIndent;
+    // Every line after the first one is indented as it is written.
+    std::size_t start = 0;
+    for (std::size_t end = lines.find('\n'); end != std::string_view::npos; end = lines.find('\n', start)) {
+        out << lines.substr(start, end + 1 - start) << kItemIndent;
+        start = end + 1;
+    }
+    out << lines.substr(start);
 }
 
 void writeJsonFromArray(const nlohmann::ordered_json& tail, std::ostream& out) {
