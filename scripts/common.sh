@@ -96,3 +96,15 @@ make_wine_prefix() {
     >>"$WINEPREFIX.log" 2>&1
   wineserver -w
 }
+
+# Runs a command on a virtual display of the given size (WIDTHxHEIGHT) with one wineserver for the
+# whole run, in the prefix set up before: the server is started first and kept (-p), Wine's own
+# start-up is done once (cmd /c ver), so that every program the command starts finds both ready, and
+# the server is ended afterwards. Xvfb, the wineserver and the programs are pinned as "${wine_pin[@]}"
+# says. Returns the command's exit status.
+on_virtual_display() { # SIZE COMMAND [ARGUMENT...]
+  local size=$1
+  shift
+  "${wine_pin[@]}" xvfb-run -a -s "-screen 0 ${size}x24" sh -c \
+    'wineserver -p; wine cmd /c ver >/dev/null 2>&1; "$@"; rc=$?; wineserver -k; exit $rc' sh "$@"
+}

@@ -191,10 +191,27 @@ TEST(Encoder, ColorComponentsAreStoredAsSquaresHighByteFirst) {
     }
 }
 
-TEST(Encoder, TheSameDocumentEncodesTheSameBytes) {
+// The clamps and page defaults go into the bytes only: the document, whose storage the encoder could
+// reach through its reference, keeps every text and spinner position it had.
+TEST(Encoder, LeavesTheDocumentAsItWas) {
     TeamInMemory team;
     setFieldText(team.doc, kQB, SlotField::strength, "500");
     setFieldText(team.doc, kQB, SlotField::position, "qbx");
-    const TeamFileBytes first = encodeTeam(team.doc);
-    EXPECT_EQ(encodeTeam(team.doc), first);
+    setFieldText(team.doc, kKK, SlotField::depthString, "");
+    setFieldText(team.doc, kKK, SlotField::icon, "0");
+    setFieldText(team.doc, kSS, SlotField::playerName, std::string(40, 'z'));
+    setFieldText(team.doc, kSSa, SlotField::speed, "174");
+    auto texts = [&team] {
+        std::vector<std::string> all;
+        for (SlotIndex slot = 0; slot < kSlotCount; ++slot)
+            for (SlotField field : kAllSlotFields)
+                all.push_back(fieldText(team.doc, slot, field));
+        return all;
+    };
+    const std::vector<std::string> textsBefore = texts();
+    const auto positionsBefore = team.doc.spinnerPositions;
+
+    encodeTeam(team.doc);
+    EXPECT_EQ(texts(), textsBefore);
+    EXPECT_EQ(team.doc.spinnerPositions, positionsBefore);
 }

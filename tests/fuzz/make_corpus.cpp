@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "roster/slot_operations.h"
-#include "teamfile/encoder.h"
+#include "tests/support/team_bytes.h"
 
 using namespace layout;
 
@@ -28,11 +28,6 @@ bool writeSeed(const std::string& folder, const char* name, const Bytes& bytes) 
     return written && closed;
 }
 
-Bytes fileOf(const TeamDocument& doc) {
-    const TeamFileBytes bytes = encodeTeam(doc);
-    return {bytes.begin(), bytes.end()};
-}
-
 Bytes cut(Bytes bytes, std::size_t size) {
     bytes.resize(size);
     return bytes;
@@ -52,7 +47,7 @@ Bytes editedTeamFile() {
         setSpinnerValue(doc, slot, SlotField::discipline, 100);
     }
     doc.colors = {0x000000, 0xFFFFFF, 0x0180FE, 0x123456, 0xABCDEF};
-    return fileOf(doc);
+    return encoded(doc);
 }
 
 // Codes outside their tables everywhere: list bytes that select nothing, shared POS groups with a
@@ -87,7 +82,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
 
-    const Bytes newTeam = fileOf(TeamInMemory().doc);
+    const Bytes newTeam = encoded(TeamInMemory().doc);
     const Bytes edited = editedTeamFile();
     Bytes version1 = edited;
     version1[kVersionOffset] = '1';

@@ -8,18 +8,13 @@
 #include <cstdio>
 #include <string>
 
-#include "roster/slot_table.h"
+#include "app/main_window.h"
+#include "roster/page_storage_win.h"
 
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
 constexpr DWORD kPollMs = 100;
-
-std::string windowText(HWND window) {
-    char text[256] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 // The name box of the first slot of the first roster page, once the page exists.
 HWND firstNameBox(HWND main) {
@@ -35,7 +30,7 @@ HWND firstNameBox(HWND main) {
 std::string waitForName(const std::string& name) {
     std::string seen;
     for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
-        HWND main = FindWindowA("MainAppClass", nullptr);
+        HWND main = FindWindowA(kMainWindowClass, nullptr);
         HWND box = main ? firstNameBox(main) : nullptr;
         if (box) {
             seen = windowText(box);
@@ -71,7 +66,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string seen = waitForName(argv[1]);
-    HWND main = FindWindowA("MainAppClass", nullptr);
+    HWND main = FindWindowA(kMainWindowClass, nullptr);
     if (!main) {
         std::puts("no editor window");
         return 1;

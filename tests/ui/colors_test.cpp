@@ -2,11 +2,11 @@
 // custom colours kept for the whole run, and the colour as saved.
 #include <gtest/gtest.h>
 
-#include "teamfile/encoder.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/test_team.h"
 #include "tests/ui/color_dialog.h"
 #include "tests/ui/dialogs.h"
+#include "tests/ui/editor_fixture.h"
 
 namespace {
 
@@ -19,9 +19,11 @@ namespace {
     });
 }
 
+using ColorsMenu = EditorTest;
+
 } // namespace
 
-TEST(TeamColors, EachDialogOpensWithItsEntrysColour) {
+TEST_F(ColorsMenu, EachDialogOpensWithItsEntrysColour) {
     struct Case {
         int command;
         Rgb shown;
@@ -30,16 +32,12 @@ TEST(TeamColors, EachDialogOpensWithItsEntrysColour) {
         {IDM_JERSEY, {144, 144, 144}},     {IDM_HELMET, {144, 144, 144}},     {IDM_STRIPE, {218, 219, 219}},
         {IDM_PANTS_HOME, {144, 144, 144}}, {IDM_PANTS_AWAY, {254, 254, 254}},
     };
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     for (const Case& c : cases)
         EXPECT_EQ(offeredColor(editor, c.command), c.shown) << "command " << c.command;
     EXPECT_FALSE(editor.saveEnabled());
 }
 
-TEST(TeamColors, OkStoresTheColourAndCancelKeepsTheOldOne) {
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
+TEST_F(ColorsMenu, OkStoresTheColourAndCancelKeepsTheOldOne) {
     ASSERT_TRUE(pickColor(editor, IDM_JERSEY, {1, 2, 3}, false));
     EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{144, 144, 144}));
 
@@ -52,28 +50,22 @@ TEST(TeamColors, OkStoresTheColourAndCancelKeepsTheOldOne) {
     EXPECT_EQ(offeredColor(editor, IDM_JERSEY), (Rgb{144, 144, 144}));
 }
 
-TEST(TeamColors, WhiteAwayPantsAreSavedAsSixFFBytes) {
-    TempFolder folder;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
+TEST_F(ColorsMenu, WhiteAwayPantsAreSavedAsSixFFBytes) {
     ASSERT_TRUE(pickColor(editor, IDM_PANTS_AWAY, {255, 255, 255}, true));
 
     ASSERT_TRUE(runFileDialog(editor, IDM_SAVE_AS, folder.file("white")));
 
     TeamInMemory expected;
     expected.doc.colors[awayPantsColor] = makeColor(255, 255, 255);
-    const TeamFileBytes bytes = encodeTeam(expected.doc);
     const std::vector<std::uint8_t> saved = readFileBytes(folder.file("white.fbt"));
-    EXPECT_EQ(saved, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    EXPECT_EQ(saved, encoded(expected.doc));
     ASSERT_EQ(saved.size(), layout::kTeamFileSize);
     EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + 2622, saved.begin() + 2628),
               std::vector<std::uint8_t>(6, 0xFF));
 }
 
-TEST(TeamColors, ACustomColourDefinedForTheHelmetIsOfferedForTheWholeRun) {
+TEST_F(ColorsMenu, ACustomColourDefinedForTheHelmetIsOfferedForTheWholeRun) {
     const Rgb custom = {10, 20, 30};
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     HWND helmet = openCommandDialog(editor, IDM_HELMET);
     ASSERT_NE(helmet, nullptr);
     ASSERT_TRUE(setDialogColor(helmet, custom));

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/main_window.h"
 #include "teamfile/wide_text_win.h"
 
 namespace {
@@ -65,7 +66,7 @@ BOOL CALLBACK findOwnedDialog(HWND window, LPARAM param) {
 }
 
 HWND mainWindowOf(DWORD processId) {
-    TopLevelSearch search{processId, "MainAppClass", nullptr, nullptr};
+    TopLevelSearch search{processId, kMainWindowClass, nullptr, nullptr};
     EnumWindows(findMainWindowOf, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -88,7 +89,7 @@ std::array<HWND, kPageCount> pagesOf(HWND main) {
 // The main window of the editor that owns the window: its root, or the owner of a dialog it opened.
 HWND mainWindowFor(HWND window) {
     for (HWND top = GetAncestor(window, GA_ROOT); top; top = GetWindow(top, GW_OWNER))
-        if (className(top) == "MainAppClass")
+        if (className(top) == kMainWindowClass)
             return top;
     return mainWindowOf(processOf(window));
 }
@@ -217,7 +218,7 @@ EditorProcess::EditorProcess(const StartOptions& options) {
     WaitForInputIdle(process_.hProcess, kStartTimeoutMs);
     waitUntil([this] { return (main_ = mainWindowOf(process_.dwProcessId)) != nullptr; }, kStartTimeoutMs);
     if (!main_) {
-        ADD_FAILURE() << "the editor shows no MainAppClass window";
+        ADD_FAILURE() << "the editor shows no " << kMainWindowClass << " window";
         return;
     }
     // The main window can be found while it is still creating its pages; the tab strip comes after.

@@ -1,5 +1,6 @@
 // A freshly started editor per test, with the team on its pages read through the core's field
-// operations over the page controls (the same storage the editor uses).
+// operations over the page controls (the same storage the editor uses), and a scratch folder for the
+// test's files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include "roster/page_storage_win.h"
 #include "roster/team_document.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/driver.h"
 
 using SlotTexts = std::array<std::string, kSlotFieldCount>;
@@ -43,6 +45,8 @@ class EditorTest : public ::testing::Test {
         return team;
     }
 
+    // First, so that it outlives the editor, whose file dialogs make it the editor's current folder.
+    TempFolder folder;
     EditorProcess editor;
     PageFieldStorage pageStorage{editor.pages()};
     TeamDocument doc{pageStorage};

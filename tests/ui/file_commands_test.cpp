@@ -9,10 +9,12 @@
 #include "roster/page_storage_win.h"
 #include "teamfile/decoder.h"
 #include "teamfile/writer.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 #include "tests/ui/color_dialog.h"
 #include "tests/ui/dialogs.h"
+#include "tests/ui/editor_fixture.h"
 #include "tests/ui/page_differences.h"
 
 namespace {
@@ -92,9 +94,11 @@ void putColor(std::vector<std::uint8_t>& bytes, std::size_t offset, int red, int
     }
 }
 
+using FileCommands = EditorTest;
+
 } // namespace
 
-TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
+TEST_F(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
     struct Case {
         int command;
         const char* typed;
@@ -105,9 +109,6 @@ TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
         {IDM_SAVE_AS, "named.fbt", "named.fbt"},
         {IDM_SAVE, "viasave", "viasave.fbt"}, // Save without a current file asks like Save As
     };
-    TempFolder folder; // outlives the editor, whose file dialogs make it the current folder
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     std::vector<std::string> written;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -124,10 +125,7 @@ TEST(FileCommands, SavingWithoutACurrentFileWritesTheNewTeamUnderTheTypedName) {
     }
 }
 
-TEST(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
-    TempFolder folder;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
+TEST_F(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
     ASSERT_TRUE(saveAs(editor, folder.file("team")));
     ASSERT_EQ(readFileBytes(folder.file("team.fbt")), newTeamBytes());
 
@@ -140,13 +138,10 @@ TEST(FileCommands, SaveAfterSaveAsRewritesTheSameFileWithoutADialog) {
     EXPECT_TRUE(editor.saveEnabled());
 }
 
-TEST(FileCommands, AnExistingFileIsReplacedOnlyWhenTheOverwriteQuestionIsConfirmed) {
+TEST_F(FileCommands, AnExistingFileIsReplacedOnlyWhenTheOverwriteQuestionIsConfirmed) {
     const std::vector<std::uint8_t> oldBytes = {1, 2, 3, 4, 5};
-    TempFolder folder;
     const std::string path = folder.file("old.fbt");
     ASSERT_TRUE(writeFileBytes(path, oldBytes));
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     for (bool replace : {false, true}) {
         SCOPED_TRACE(replace ? "Yes" : "No");
         HWND dialog = openCommandDialog(editor, IDM_SAVE_AS);
@@ -174,13 +169,10 @@ TEST(FileCommands, AnExistingFileIsReplacedOnlyWhenTheOverwriteQuestionIsConfirm
     }
 }
 
-TEST(FileCommands, OpenShowsTheFileOnThePagesAndSaveWritesBackToIt) {
-    TempFolder folder;
+TEST_F(FileCommands, OpenShowsTheFileOnThePagesAndSaveWritesBackToIt) {
     const std::string path = folder.file("varied.fbt");
     WrittenTeam written(path);
     ASSERT_TRUE(written.result.ok) << written.result.reason;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
 
     ASSERT_TRUE(openFile(editor, path));
     EXPECT_EQ(pageDifferences(editor, written.doc), std::vector<std::string>{});
@@ -196,7 +188,7 @@ TEST(FileCommands, OpenShowsTheFileOnThePagesAndSaveWritesBackToIt) {
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"varied.fbt"});
 }
 
-TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
+TEST_F(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
     // Fields that hold typed text before the open, so that "unchanged" can be seen.
     struct Typed {
         SlotIndex slot;
@@ -240,11 +232,8 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
     for (std::size_t offset : {layout::kHelmetOffset, layout::kHomePantsOffset, layout::kAwayPantsOffset})
         putColor(bytes, offset, 255, 255, 255);
 
-    TempFolder folder;
     const std::string path = folder.file("odd.fbt");
     ASSERT_TRUE(writeFileBytes(path, bytes));
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     TeamInMemory expected;
     for (const Typed& t : typed) {
         typeText(editor.control(t.slot, fieldControlOffset(t.field)), t.text);
@@ -263,12 +252,9 @@ TEST(FileCommands, OpenOfOddBytesShowsWhatTheDecodingTablesSay) {
         EXPECT_EQ(offeredColor(editor, IDM_JERSEY + entry), expectedColors[entry]) << kTeamColorNames[entry];
 }
 
-TEST(FileCommands, CancelledDialogsChangeNothing) {
-    TempFolder folder;
+TEST_F(FileCommands, CancelledDialogsChangeNothing) {
     WrittenTeam other(folder.file("other.fbt"));
     ASSERT_TRUE(other.result.ok) << other.result.reason;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     TeamInMemory expected;
     editFirstName(editor, expected.doc, "Not Saved Yet");
     for (bool withCurrentFile : {false, true}) {
@@ -292,13 +278,10 @@ TEST(FileCommands, CancelledDialogsChangeNothing) {
         << "Save no longer writes the current file";
 }
 
-TEST(FileCommands, NewAfterOpenForgetsTheFile) {
-    TempFolder folder;
+TEST_F(FileCommands, NewAfterOpenForgetsTheFile) {
     const std::string path = folder.file("opened.fbt");
     WrittenTeam written(path);
     ASSERT_TRUE(written.result.ok) << written.result.reason;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     ASSERT_TRUE(openFile(editor, path));
     ASSERT_TRUE(editor.saveEnabled());
 
@@ -311,14 +294,11 @@ TEST(FileCommands, NewAfterOpenForgetsTheFile) {
     EXPECT_FALSE(editor.saveEnabled());
 }
 
-TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
-    TempFolder folder;
+TEST_F(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
     const std::string path = folder.file("readonly.fbt");
     const std::vector<std::uint8_t> oldBytes = {9, 8, 7, 6};
     ASSERT_TRUE(writeFileBytes(path, oldBytes));
     ASSERT_TRUE(setReadOnly(path, true));
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     TeamInMemory expected;
     editFirstName(editor, expected.doc, "Edited Before Saving");
 
@@ -339,13 +319,10 @@ TEST(FileCommands, SaveAsIntoAReadOnlyFileShowsTheReasonAndKeepsEverything) {
     EXPECT_EQ(pageDifferences(editor, expected.doc), std::vector<std::string>{});
 }
 
-TEST(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
-    TempFolder folder;
+TEST_F(FileCommands, OpenOfAFileHeldByAWriterShowsTheReasonAndKeepsEverything) {
     const std::string held = folder.file("held.fbt");
     WrittenTeam written(held);
     ASSERT_TRUE(written.result.ok) << written.result.reason;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     ASSERT_TRUE(saveAs(editor, folder.file("current.fbt")));
     ASSERT_EQ(readFileBytes(folder.file("current.fbt")), newTeamBytes());
     TeamInMemory expected;
@@ -416,6 +393,8 @@ std::optional<std::vector<std::uint8_t>> prepareFile(Content content, const std:
     return bytes;
 }
 
+using Drops = EditorTest;
+
 } // namespace
 
 TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
@@ -472,8 +451,7 @@ TEST(OpenFromOutside, TheFileOnTheCommandLineOpensAsFileOpenWould) {
     }
 }
 
-TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
-    TempFolder folder;
+TEST_F(Drops, OnAnyPageOpenTheFirstFileAndAFolderIsRefused) {
     const std::string files[2] = {folder.file("first.fbt"), folder.file("second.fbt")};
     TeamInMemory teams[2];
     for (int i = 0; i < 2; ++i) {
@@ -483,8 +461,6 @@ TEST(OpenFromOutside, AFileDroppedOnAnyPageOpensAndAFolderIsRefused) {
                          "Team " + std::to_string(i + 1) + " Player " + std::to_string(slot));
         ASSERT_TRUE(writeTeamFile(teams[i].doc, files[i]).ok);
     }
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     EXPECT_NE(GetWindowLongA(editor.mainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0)
         << "the window takes no files from the shell";
 

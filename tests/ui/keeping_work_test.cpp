@@ -18,9 +18,11 @@
 
 #include "teamfile/decoder.h"
 #include "teamfile/writer.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 #include "tests/ui/dialogs.h"
+#include "tests/ui/editor_fixture.h"
 #include "tests/ui/page_differences.h"
 
 namespace {
@@ -123,6 +125,10 @@ constexpr WayOut kWaysOut[] = {
     {Way::endSession, "Windows ending", false},
 };
 
+using UnsavedNewTeam = EditorTest;
+using Drops = EditorTest;
+using LongNames = EditorTest;
+
 } // namespace
 
 // On every way out, unsaved edits bring up the question: Yes saves them to the current file and goes
@@ -200,10 +206,7 @@ TEST(UnsavedChanges, AreAskedAboutOnEveryWayOut) {
 }
 
 // Without a current file Yes asks for a name first; cancelling that keeps the editor and the edits.
-TEST(UnsavedChanges, OfTheNewTeamAreSavedUnderANameAskedFor) {
-    TempFolder folder;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
+TEST_F(UnsavedNewTeam, IsSavedUnderANameAskedFor) {
     TeamInMemory edited;
     editFirstName(editor, edited.doc, "Never Saved");
     for (bool named : {false, true}) {
@@ -398,13 +401,10 @@ TEST(Saving, KeepsPermissionsAndLinks) {
 
 // While a dialog or message box of the editor is open, a drop does nothing: it replaces nothing under
 // Save As, and leaves the main window disabled under the About box.
-TEST(Drops, DoNothingWhileADialogIsOpen) {
-    TempFolder folder;
+TEST_F(Drops, DoNothingWhileADialogIsOpen) {
     TeamInMemory dropped;
     makeVariedTeam(dropped.doc);
     ASSERT_TRUE(writeTeamFile(dropped.doc, folder.file("dropped.fbt")).ok);
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     TeamInMemory edited;
     editFirstName(editor, edited.doc, "Being Saved");
 
@@ -434,8 +434,7 @@ TEST(Drops, DoNothingWhileADialogIsOpen) {
 
 // Open and Save As take full paths past the old limit of 260 characters (Wine's dialog itself ends
 // the program with such a name); Save As adds ".fbt" to them as to any name.
-TEST(LongNames, SaveAsAndOpenTakeNamesPastTheOldLimit) {
-    TempFolder folder;
+TEST_F(LongNames, SaveAsAndOpenTakeNamesPastTheOldLimit) {
     if (hostPath(folder.path()).empty())
         GTEST_SKIP() << "the long folders are made on Wine's host";
     const HostRemoval removal(hostPath(folder.path()));
@@ -445,8 +444,6 @@ TEST(LongNames, SaveAsAndOpenTakeNamesPastTheOldLimit) {
     ASSERT_TRUE(runOnHost("mkdir -p '" + hostPath(folder.path()) + "/" + first + "/" + second + "'"));
     const std::string typed = folder.path() + "\\" + first + "\\" + second + "\\team";
     const std::string path = "\\\\?\\" + typed + ".fbt"; // for the test's own reading
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     TeamInMemory edited;
     editFirstName(editor, edited.doc, "Long Named");
 

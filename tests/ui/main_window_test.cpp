@@ -14,7 +14,13 @@ TEST_F(StartUp, ShowsTheTitleTheTabsAndOnlyTheFirstPage) {
     EXPECT_EQ(editor.selectedTab(), 0);
     EXPECT_EQ(editor.visiblePage(), kOffensiveStarters);
     EXPECT_FALSE(editor.saveEnabled());
-    EXPECT_EQ(GetDlgCtrlID(editor.tabStrip()), IDC_TAB_STRIP);
+    // The tab strip starts at the top left corner of the client area, below the menu bar.
+    RECT tabs{};
+    ASSERT_TRUE(GetWindowRect(editor.tabStrip(), &tabs));
+    POINT clientOrigin{0, 0};
+    ASSERT_TRUE(ClientToScreen(editor.mainWindow(), &clientOrigin));
+    EXPECT_EQ(tabs.left, clientOrigin.x);
+    EXPECT_EQ(tabs.top, clientOrigin.y);
 }
 
 TEST_F(StartUp, EverySlotShowsItsTableRow) {

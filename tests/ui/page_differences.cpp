@@ -1,7 +1,6 @@
 #include "tests/ui/page_differences.h"
 
 #include "roster/page_storage_win.h"
-#include "teamfile/encoder.h"
 
 std::vector<std::string> pageDifferences(const EditorProcess& editor, const TeamDocument& expected) {
     PageFieldStorage pages(editor.pages());
@@ -21,9 +20,4 @@ std::vector<std::string> pageDifferences(const EditorProcess& editor, const Team
 void editFirstName(EditorProcess& editor, TeamDocument& expected, const std::string& name) {
     setWindowText(editor.control(0, fieldControlOffset(SlotField::playerName)), name);
     setFieldText(expected, 0, SlotField::playerName, name);
-}
-
-std::vector<std::uint8_t> encoded(const TeamDocument& doc) {
-    const TeamFileBytes bytes = encodeTeam(doc);
-    return {bytes.begin(), bytes.end()};
 }

@@ -1,7 +1,6 @@
-// The team on the editor's pages compared with a document, and the bytes that Save writes for it.
+// The team on the editor's pages compared with a document.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,3 @@ std::vector<std::string> pageDifferences(const EditorProcess& editor, const Team
 // Sets a new name into slot 0 on the pages (the box sends its change as typing does) and into the
 // expected document alike.
 void editFirstName(EditorProcess& editor, TeamDocument& expected, const std::string& name);
-
-// The team file that Save writes for the document.
-std::vector<std::uint8_t> encoded(const TeamDocument& doc);

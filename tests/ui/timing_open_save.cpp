@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "teamfile/writer.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 #include "tests/ui/dialogs.h"

@@ -2,20 +2,15 @@
 // in a plain message box, changing nothing.
 #include <gtest/gtest.h>
 
-#include "roster/page_storage_win.h"
 #include "teamfile/writer.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 #include "tests/ui/dialogs.h"
+#include "tests/ui/editor_fixture.h"
 
 namespace {
 
 std::string totalText(int total) {
     return "        " + std::to_string(total);
-}
-
-HWND box(const EditorProcess& editor, SlotIndex slot, SlotField field) {
-    return editor.control(slot, fieldControlOffset(field));
 }
 
 // Every field text of the pages, the Save item and the visible page.
@@ -34,22 +29,22 @@ Snapshot snapshot(const EditorProcess& editor) {
     return taken;
 }
 
+using TotalPoints = EditorTest;
+
 } // namespace
 
-TEST(TotalPoints, IsTheStartValuesSumAfterStartUpAndAfterNew) {
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
+TEST_F(TotalPoints, IsTheStartValuesSumAfterStartUpAndAfterNew) {
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500));
 
-    typeText(box(editor, 0, SlotField::strength), "0");
-    setWindowText(box(editor, 1, SlotField::speed), "150");
+    typeText(box(0, SlotField::strength), "0");
+    setWindowText(box(1, SlotField::speed), "150");
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 40 + 100));
 
     ASSERT_TRUE(runDroppingEdits(editor, IDM_NEW));
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500));
 }
 
-TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
+TEST_F(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
     struct Case {
         SlotIndex slot;
         SlotField field;
@@ -62,17 +57,15 @@ TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
         {5, SlotField::discipline, true},   {6, SlotField::number, true},
         {7, SlotField::icon, false},        {14, SlotField::discipline, false}, // a filler at 0 wraps to 100
     };
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
     int total = 4500;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(SlotTable[c.slot].label) + " " +
                      std::string(kColumnCaptions[1 + static_cast<int>(c.field)]) + (c.up ? " up" : " down"));
         if (editor.visiblePage() != slotPage(c.slot))
             editor.clickTab(slotPage(c.slot));
-        HWND field = box(editor, c.slot, c.field);
+        HWND field = box(c.slot, c.field);
         const std::string before = windowText(field);
-        clickSpinner(editor.control(c.slot, fieldControlOffset(c.field) + 1), c.up);
+        clickSpinner(spinner(c.slot, c.field), c.up);
         ASSERT_TRUE(waitUntil([&] { return windowText(field) != before; }));
         const bool counts = c.field != SlotField::number && c.field != SlotField::icon;
         if (counts)
@@ -81,10 +74,8 @@ TEST(TotalPoints, ASpinnerStepChangesTheTotalByTheFieldsChange) {
     }
 }
 
-TEST(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
-    HWND strength = box(editor, 0, SlotField::strength);
+TEST_F(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
+    HWND strength = box(0, SlotField::strength);
     typeText(strength, "150");
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500)) << "150 is beyond STR's range";
 
@@ -93,16 +84,14 @@ TEST(TotalPoints, UnusableTextCountsWithThePreviousPosition) {
     typeText(strength, "150");
     EXPECT_EQ(shownTotalPoints(editor), totalText(4530)) << "the position taken over last counts";
 
-    clearText(box(editor, 1, SlotField::agility));
+    clearText(box(1, SlotField::agility));
     EXPECT_EQ(shownTotalPoints(editor), totalText(4530)) << "an emptied box counts with its position";
 }
 
-TEST(TotalPoints, TheCommandChangesNothing) {
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
-    typeText(box(editor, 0, SlotField::strength), "150");
-    clearText(box(editor, 1, SlotField::agility));
-    typeText(box(editor, 2, SlotField::speed), "60");
+TEST_F(TotalPoints, TheCommandChangesNothing) {
+    typeText(box(0, SlotField::strength), "150");
+    clearText(box(1, SlotField::agility));
+    typeText(box(2, SlotField::speed), "60");
     const Snapshot before = snapshot(editor);
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 50 + 60));
     EXPECT_EQ(shownTotalPoints(editor), totalText(4500 - 50 + 60));
@@ -112,15 +101,12 @@ TEST(TotalPoints, TheCommandChangesNothing) {
     EXPECT_EQ(after.visiblePage, before.visiblePage);
 }
 
-TEST(TotalPoints, CountsWhatOpenSet) {
-    TempFolder folder;
+TEST_F(TotalPoints, CountsWhatOpenSet) {
     const std::string path = folder.file("varied.fbt");
     TeamInMemory written;
     makeVariedTeam(written.doc);
     const FileResult result = writeTeamFile(written.doc, path);
     ASSERT_TRUE(result.ok) << result.reason;
-    EditorProcess editor;
-    ASSERT_TRUE(editor.started());
 
     ASSERT_TRUE(runFileDialog(editor, IDM_OPEN, path));
     EXPECT_EQ(shownTotalPoints(editor), totalText(14076)); // the varied team's ratings

@@ -28,9 +28,8 @@ status=0
 check() {
   set_dpi "$1"
   echo "== $1 DPI, $2 font"
-  SQUADWRIGHT_PREFIX_DPI=$1 SQUADWRIGHT_PREFIX_FONTS=$2 "${wine_pin[@]}" xvfb-run -a -s "-screen 0 1600x1200x24" \
-    sh -c 'wine "$1" --gtest_filter="WindowHoldsItsPages.*" >"$2" 2>&1; rc=$?; wineserver -k; exit $rc' \
-    sh "$ui_tests" "$WINEPREFIX.out" || status=1
+  SQUADWRIGHT_PREFIX_DPI=$1 SQUADWRIGHT_PREFIX_FONTS=$2 on_virtual_display 1600x1200 \
+    wine "$ui_tests" --gtest_filter="WindowHoldsItsPages.*" >"$WINEPREFIX.out" 2>&1 || status=1
   grep -v -e '^X connection to' -e '^[0-9a-f]*:err:' "$WINEPREFIX.out" || true
 }
 
