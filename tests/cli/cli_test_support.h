@@ -13,6 +13,7 @@
 #include "roster/slot_operations.h"
 #include "teamfile/decoder.h"
 #include "teamfile/encoder.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 
@@ -85,10 +86,6 @@ inline SlotIndex slotNamed(std::string_view label) {
 inline TeamFileBytes newTeamBytes() {
     TeamInMemory team;
     return encodeTeam(team.doc);
-}
-
-inline std::vector<std::uint8_t> bytesOf(const TeamFileBytes& bytes) {
-    return {bytes.begin(), bytes.end()};
 }
 
 inline std::vector<std::string> linesOf(const std::string& text) {

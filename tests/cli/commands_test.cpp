@@ -21,7 +21,7 @@
 namespace {
 
 void putTeam(const std::string& path, const TeamFileBytes& bytes) {
-    writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    writeFileBytes(path, bytesOf(bytes));
 }
 
 TeamFileBytes changedTeam() {
@@ -120,8 +120,7 @@ TEST(Commands, ImportWritesTheTeamAndWarnsOfLeftOutSlots) {
                            "squadwright-cli: wrote \"" +
                            folder.file("b.fbt") + "\" (4 changes from the new team)\n");
     const TeamFileBytes expected = changedTeam();
-    EXPECT_EQ(readFileBytes(folder.file("b.fbt")),
-              std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(readFileBytes(folder.file("b.fbt")), bytesOf(expected));
 }
 
 TEST(Commands, CheckReportsEachFileAndExitsOneOnFindings) {

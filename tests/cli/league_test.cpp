@@ -118,7 +118,7 @@ TEST(League, CheckReadsTenThousandFilesFromAFolderOrAList) {
         writeFileBytes(file, {bytes.begin(), bytes.end()});
         list += file + (i % 2 ? "\r\n" : "\n");
     }
-    std::vector<std::uint8_t> odd(bytes.begin(), bytes.end());
+    std::vector<std::uint8_t> odd = bytesOf(bytes);
     odd[layout::kVersionOffset] = '1';
     writeFileBytes(inBig("19999.fbt"), odd);
     putText(folder.file("list.txt"), list);

@@ -9,6 +9,7 @@
 #include "teamfile/encoder.h"
 #include "teamfile/reader.h"
 #include "tests/core/decoder_test_support.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 
@@ -31,7 +32,7 @@ TEST(ReaderSharing, AFileHeldByAnotherProgramIsReadOnlyWhenThatProgramOnlyReads)
     TeamInMemory source;
     setFieldText(source.doc, 0, SlotField::playerName, "On Disk");
     const TeamFileBytes bytes = encodeTeam(source.doc);
-    writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    writeFileBytes(path, bytesOf(bytes));
 
     for (const Case& c : cases) {
         HANDLE held = CreateFileA(path.c_str(), c.access, c.share, nullptr, OPEN_EXISTING,

@@ -10,6 +10,7 @@
 
 #include "teamfile/encoder.h"
 #include "teamfile/writer.h"
+#include "tests/support/team_bytes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_team.h"
 
@@ -24,11 +25,11 @@ TEST(Writer, SavesTheEncodedBytesAndLeavesTheDocumentAlone) {
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_TRUE(team.doc.currentPath.empty());
     const TeamFileBytes expected = encodeTeam(team.doc);
-    EXPECT_EQ(readFileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(readFileBytes(path), bytesOf(expected));
 
     // Saving twice gives the same file; replacing an existing file leaves nothing else behind.
     ASSERT_TRUE(writeTeamFile(team.doc, path).ok);
-    EXPECT_EQ(readFileBytes(path), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(readFileBytes(path), bytesOf(expected));
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"team.fbt"});
 }
 
@@ -102,8 +103,7 @@ TEST(Writer, FollowsSymbolicLinksAndLeavesDevicesAndPipesAlone) {
     fs::create_symlink(folder.file("links/relative.fbt"), folder.file("links/chain.fbt"));
     fs::create_symlink("../teams/new.fbt", folder.file("links/dangling.fbt"));
     TeamInMemory team;
-    const TeamFileBytes bytes = encodeTeam(team.doc);
-    const std::vector<std::uint8_t> expected(bytes.begin(), bytes.end());
+    const std::vector<std::uint8_t> expected = encoded(team.doc);
 
     for (const char* link : {"links/relative.fbt", "links/chain.fbt"}) {
         writeFileBytes(folder.file("teams/real.fbt"), {1, 2, 3});

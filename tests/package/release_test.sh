@@ -211,10 +211,8 @@ check_installer() {
   check_removed
 }
 
-# Runs on the virtual display, with the prefix made and Wine set up.
+# Runs on the virtual display, with the prefix made and its wineserver started.
 wine_checks() {
-  wineserver -p
-  wine cmd /c ver >/dev/null 2>&1
   printf 'Slot,Player Name\nQB,%s\n' "$team_name" >"$tmp/team.csv"
   team="$tmp/team-$bits.fbt"
   "$native_cli" import "$tmp/team.csv" -o "$team" 2>/dev/null
@@ -222,7 +220,6 @@ wine_checks() {
   check_zip
   [ -d "$tmp/portable-32" ] || unzip -q "$zip32" -d "$tmp/portable-32"
   check_installer
-  wineserver -k
   [ "$failures" -eq 0 ]
 }
 
@@ -264,7 +261,7 @@ for bits in "${windows_bits[@]}"; do
     cmake --build "$wine_build" --target editor_probe
     make_wine_prefix
     trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX" "$WINEPREFIX.log"' EXIT
-    "${wine_pin[@]}" xvfb-run -a -s "-screen 0 1024x768x24" "$0" --wine-checks "$bits" \
+    on_virtual_display 1024x768 "$0" --wine-checks "$bits" \
       "$root/dist/squadwright-$version-win$bits.zip" "$root/dist/squadwright-$version-win32.zip" "$setup" \
       "$old_setup" "$wine_build/tests/package/editor_probe.exe" "$version" "$tmp"
   ) || status=1
