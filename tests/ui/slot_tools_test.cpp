@@ -28,6 +28,8 @@ class SlotTools : public EditorTest {
   protected:
     void SetUp() override {
         EditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
         editor.clickTab(kSlotToolsPage);
     }
     void swap(const std::string& first, const std::string& second) {
