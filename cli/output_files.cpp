@@ -6,21 +6,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string kindOfThing(fs::file_type type) {
-    switch (type) {
-    case fs::file_type::directory: return "a folder";
-    case fs::file_type::character:
-    case fs::file_type::block: return "a device";
-    case fs::file_type::fifo: return "a pipe";
-    case fs::file_type::socket: return "a socket";
-    default: return "not a regular file";
-    }
-}
-
-} // namespace
-
 std::string checkOutputFile(const std::string& target, const std::vector<std::string>& inputs) {
     if (target.empty())
         return "an empty name is no file to write";
@@ -28,9 +13,12 @@ std::string checkOutputFile(const std::string& target, const std::vector<std::st
     FileStatus status;
     if (const FileResult examined = fileStatus(path, status); !examined.ok)
         return fileProblem("cannot write", target, examined);
-    if (status.type != fs::file_type::not_found && status.type != fs::file_type::regular)
-        return "cannot write " + quotedPath(target) + ": it is " + kindOfThing(status.type) +
+    if (status.type != fs::file_type::not_found && status.type != fs::file_type::regular) {
+        const std::string kind = kindOfFile(status.type);
+        return "cannot write " + quotedPath(target) + ": it is " +
+               (kind.empty() ? "not a regular file" : kind) +
                ", not a regular file (give \"-o -\" for standard output)";
+    }
     for (const std::string& input : inputs)
         if (input != kStandardStream && sameFile(path, utf8Path(input)))
             return "cannot write " + quotedPath(target) + ": it is the input " + quotedPath(input) +

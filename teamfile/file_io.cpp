@@ -114,6 +114,17 @@ FileResult readFilePrefix(const fs::path& path, std::span<std::uint8_t> buffer, 
     return {};
 }
 
+std::string kindOfFile(fs::file_type type) {
+    switch (type) {
+    case fs::file_type::directory: return "a folder";
+    case fs::file_type::character:
+    case fs::file_type::block: return "a device";
+    case fs::file_type::fifo: return "a pipe";
+    case fs::file_type::socket: return "a socket";
+    default: return {};
+    }
+}
+
 bool sameFile(const fs::path& a, const fs::path& b) {
     std::string first;
     std::string second;

@@ -116,6 +116,9 @@ struct FileStatus {
 // name of the device namespace (NUL, CON, COM1, \\.\...) is a device without being opened. Unlike
 // std::filesystem, works on Windows for paths longer than the old limit of 260 characters.
 FileResult fileStatus(const std::filesystem::path& path, FileStatus& status);
+// What a status's type names in a message: "a folder", "a device", "a pipe", "a socket"; empty for a
+// regular file and for what the system gives no kind.
+std::string kindOfFile(std::filesystem::file_type type);
 
 // The names of the entries directly in folder ("." and ".." left out), in the system's order. Unlike
 // std::filesystem, works on Windows for folders whose paths pass the old limit of 260 characters.

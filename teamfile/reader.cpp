@@ -8,14 +8,9 @@ namespace fs = std::filesystem;
 
 // Why what the path names is refused, in the words of the other read failures.
 std::string whyNoTeamFile(fs::file_type type) {
-    switch (type) {
-    case fs::file_type::directory: return "This is a folder, not a team file.";
-    case fs::file_type::character:
-    case fs::file_type::block: return "This is a device, not a team file.";
-    case fs::file_type::fifo: return "This is a pipe, not a team file.";
-    case fs::file_type::socket: return "This is a socket, not a team file.";
-    default: return "This is not a regular file, so it is not a team file.";
-    }
+    const std::string kind = kindOfFile(type);
+    return kind.empty() ? "This is not a regular file, so it is not a team file."
+                        : "This is " + kind + ", not a team file.";
 }
 
 } // namespace
